@@ -1,0 +1,98 @@
+#include "desktopruntime.h"
+
+#include "platform.h"
+
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSystemTrayIcon>
+
+namespace {
+
+const QString kTrayIconName = QStringLiteral("notificationIcon");
+
+// Codes of the notification icon event; only kTrayActivated means anything to the windows.
+int eventCode(QSystemTrayIcon::ActivationReason reason)
+{
+    switch (reason) {
+    case QSystemTrayIcon::Trigger:
+    case QSystemTrayIcon::DoubleClick:
+        return Runtime::kTrayActivated;
+    case QSystemTrayIcon::Context:
+        return 3;
+    case QSystemTrayIcon::MiddleClick:
+        return 4;
+    case QSystemTrayIcon::Unknown:
+        break;
+    }
+    return 0;
+}
+
+} // namespace
+
+QDateTime DesktopRuntime::now() const
+{
+    return QDateTime::currentDateTime();
+}
+
+int DesktopRuntime::messageBox(const QString& text, MessageStyle style)
+{
+    QMessageBox box;
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    QPushButton* ok = box.addButton(QStringLiteral("确认"), QMessageBox::AcceptRole);
+    if (style == MessageStyle::OkCancelQuestion) {
+        box.setIcon(QMessageBox::Question);
+        QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+        box.setDefaultButton(cancel);
+        box.setEscapeButton(cancel);
+    } else {
+        box.setEscapeButton(ok);
+    }
+    box.exec();
+    return box.clickedButton() == ok ? Ok : Cancel;
+}
+
+void DesktopRuntime::openWebPage(const QUrl& address)
+{
+    QDesktopServices::openUrl(address);
+}
+
+void DesktopRuntime::applyVisualStyle(int)
+{
+    // Qt already draws every control in the platform's current theme; there is nothing to switch.
+}
+
+void DesktopRuntime::pinToDesktop(QWidget& window)
+{
+    platform::pinToDesktop(window);
+}
+
+bool DesktopRuntime::notificationAreaAvailable() const
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void DesktopRuntime::setNotificationIcon(QWidget& window, const QIcon& icon, const QString& tip,
+    std::function<void(int)> onEvent)
+{
+    auto* tray = window.findChild<QSystemTrayIcon*>(kTrayIconName, Qt::FindDirectChildrenOnly);
+    delete tray;
+    if (icon.isNull())
+        return;
+    // A child of the window, so that the icon goes with it.
+    tray = new QSystemTrayIcon(icon, &window);
+    tray->setObjectName(kTrayIconName);
+    tray->setToolTip(tip);
+    QObject::connect(tray, &QSystemTrayIcon::activated, tray,
+        [onEvent](QSystemTrayIcon::ActivationReason reason) {
+            if (onEvent)
+                onEvent(eventCode(reason));
+        });
+    tray->show();
+}
+
+Runtime::ShutdownResult DesktopRuntime::shutDown(int, bool force)
+{
+    return platform::powerOff(force);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "runtime.h"
+
+// The runtime of the real desktop.
+class DesktopRuntime : public Runtime
+{
+public:
+    QDateTime now() const override;
+    int messageBox(const QString& text, MessageStyle style) override;
+    void openWebPage(const QUrl& address) override;
+    void applyVisualStyle(int number) override;
+    void pinToDesktop(QWidget& window) override;
+    bool notificationAreaAvailable() const override;
+    void setNotificationIcon(QWidget& window, const QIcon& icon, const QString& tip,
+        std::function<void(int)> onEvent) override;
+    ShutdownResult shutDown(int mode, bool force) override;
+};

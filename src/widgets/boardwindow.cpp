@@ -1,0 +1,99 @@
+#include "boardwindow.h"
+
+#include "transparentlabel.h"
+
+#include <QBitmap>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+#include <QWindow>
+
+BoardWindow::BoardWindow(const QString& picture, const QSize& size)
+    : QWidget(nullptr, Qt::FramelessWindowHint)
+    , m_picturePath(picture)
+    , m_picture(picture)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(size);
+    move(50, 50);
+    // Labels without a font of their own use the standard face at the usual dialog size.
+    FontRecord uiFont;
+    uiFont.pixelHeight = 12;
+    setFont(uiFont.toQFont());
+}
+
+TransparentLabel* BoardWindow::addLabel(const LabelRow& row)
+{
+    auto* label = new TransparentLabel(this);
+    label->setObjectName(QString::fromUtf8(row.name));
+    label->setGeometry(row.rect);
+    label->setText(QString::fromUtf8(row.text));
+    if (row.face) {
+        FontRecord font;
+        font.face = QString::fromUtf8(row.face);
+        font.pixelHeight = row.pixels;
+        font.weight = row.weight;
+        font.charset = row.charset;
+        label->setFontRecord(font);
+    }
+    label->setTextColour(row.colour);
+    label->setCursor(row.cursor);
+    label->setPressable(row.pressable);
+    return label;
+}
+
+TransparentLabel* BoardWindow::label(const char* name) const
+{
+    return findChild<TransparentLabel*>(QString::fromUtf8(name), Qt::FindDirectChildrenOnly);
+}
+
+QTimer* BoardWindow::addTimer(const char* name, int interval)
+{
+    auto* timer = new QTimer(this);
+    timer->setObjectName(QString::fromUtf8(name));
+    // A precise timer keeps its phase against the clock's second, so the seconds figure neither
+    // skips nor repeats values.
+    timer->setTimerType(interval <= 1000 ? Qt::PreciseTimer : Qt::CoarseTimer);
+    timer->start(interval);
+    return timer;
+}
+
+void BoardWindow::setShapeFromPicture()
+{
+    // The 1x picture decides the shape at every device pixel ratio.
+    const QImage image(m_picturePath);
+    if (image.isNull()) {
+        clearMask();
+        return;
+    }
+    const QImage white = image.convertToFormat(QImage::Format_RGB32)
+                             .createMaskFromColor(qRgb(255, 255, 255), Qt::MaskInColor);
+    setMask(QBitmap::fromImage(white));
+}
+
+void BoardWindow::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_picture);
+}
+
+void BoardWindow::mousePressEvent(QMouseEvent* event)
+{
+    if (!m_movable || event->button() != Qt::LeftButton)
+        return;
+    // Let the window manager move the window where it can (Wayland allows nothing else).
+    if (windowHandle() && windowHandle()->startSystemMove())
+        return;
+    m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void BoardWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_dragOffset && m_movable && (event->buttons() & Qt::LeftButton))
+        move(event->globalPosition().toPoint() - *m_dragOffset);
+}
+
+void BoardWindow::mouseReleaseEvent(QMouseEvent*)
+{
+    m_dragOffset.reset();
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "colour.h"
+#include "fontrecord.h"
+
+#include <QImage>
+#include <QPixmap>
+#include <QPoint>
+#include <QWidget>
+
+class QTimer;
+class TransparentLabel;
+
+// One row of a board's layout table.
+struct LabelRow
+{
+    const char* name;
+    QRect rect;
+    const char* text;
+    const char* face; // nullptr: no font of its own; "": the standard face
+    int pixels;
+    int weight;
+    FontRecord::Charset charset;
+    Colour colour;
+    Qt::CursorShape cursor;
+    bool pressable;
+};
+
+// A borderless window drawn as a picture and shaped by it: pure-white pixels of the picture are
+// cut out of the window. While movable, a press anywhere that no control takes drags the window.
+class BoardWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    BoardWindow(const QString& picture, const QSize& size);
+
+    void setMovable(bool movable) { m_movable = movable; }
+    bool isMovable() const { return m_movable; }
+
+protected:
+    TransparentLabel* addLabel(const LabelRow& row);
+    TransparentLabel* label(const char* name) const;
+    QTimer* addTimer(const char* name, int interval);
+    // Cuts the picture's pure-white pixels out of the window.
+    void setShapeFromPicture();
+
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QString m_picturePath;
+    QPixmap m_picture;
+    bool m_movable = true;
+    std::optional<QPoint> m_dragOffset;
+};

@@ -1,0 +1,6 @@
+#include "colourpicker.h"
+
+ColourPicker::ColourPicker(QWidget* parent)
+    : QPushButton(parent)
+{
+}

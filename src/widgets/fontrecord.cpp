@@ -1,0 +1,50 @@
+#include "fontrecord.h"
+
+#include <cmath>
+
+namespace {
+
+// Open fonts from Debian stand in for the Windows faces: LXGW WenKai and AR PL UKai for the brush
+// (Kai) and handwriting faces, AR PL UMing for FangSong, Noto CJK for the standard face.
+const QStringList kKai { QStringLiteral("楷体"), QStringLiteral("KaiTi"), QStringLiteral("STKaiti"),
+    QStringLiteral("LXGW WenKai"), QStringLiteral("AR PL UKai CN"), QStringLiteral("Noto Serif CJK SC") };
+const QStringList kFangSong { QStringLiteral("仿宋"), QStringLiteral("FangSong"),
+    QStringLiteral("STFangsong"), QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC") };
+const QStringList kHandwriting { QStringLiteral("方正稚艺 - Varnel"), QStringLiteral("方正稚艺简体"),
+    QStringLiteral("FZZhiYi-M12S"), QStringLiteral("STXingkai"), QStringLiteral("LXGW WenKai"),
+    QStringLiteral("AR PL UKai CN"), QStringLiteral("Noto Sans CJK SC") };
+const QStringList kStandard { QStringLiteral("SimSun"), QStringLiteral("宋体"),
+    QStringLiteral("Microsoft YaHei"), QStringLiteral("Noto Sans CJK SC"),
+    QStringLiteral("WenQuanYi Micro Hei") };
+
+} // namespace
+
+QStringList FontRecord::fallbackFamilies(const QString& face)
+{
+    if (face.isEmpty())
+        return kStandard;
+    if (face == kKai.first())
+        return kKai;
+    if (face == kFangSong.first())
+        return kFangSong;
+    if (face == kHandwriting.first())
+        return kHandwriting;
+    return { face, kStandard.at(3) };
+}
+
+QFont FontRecord::toQFont() const
+{
+    QFont font;
+    font.setFamilies(fallbackFamilies(face));
+    font.setPixelSize(pixelHeight);
+    font.setWeight(QFont::Weight(weight));
+    font.setItalic(italic);
+    font.setUnderline(underline);
+    font.setStrikeOut(strikeOut);
+    return font;
+}
+
+int FontRecord::pixelsForPoints(int points, double dotsPerInch)
+{
+    return int(std::lround(points * dotsPerInch / 72.0));
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "colour.h"
+#include "fontrecord.h"
+
+#include <QLabel>
+
+#include <optional>
+
+// A caption drawn straight onto the window's background in its own font and colour. Captions are
+// always plain text. A pressable label takes left and right presses over its whole rectangle,
+// caption or not; any other label lets presses through to what lies beneath it.
+class TransparentLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit TransparentLabel(QWidget* parent = nullptr);
+
+    void setPressable(bool pressable);
+    bool isPressable() const;
+
+    // No record: the label keeps the window's user-interface font.
+    void setFontRecord(const FontRecord& record);
+    std::optional<FontRecord> fontRecord() const { return m_fontRecord; }
+    // Changes the character height alone; face, weight and the rest stay.
+    void setCharacterHeight(int pixels);
+
+    void setTextColour(Colour colour);
+    Colour textColour() const { return m_textColour; }
+
+signals:
+    void leftPressed();
+    void rightPressed();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    std::optional<FontRecord> m_fontRecord;
+    Colour m_textColour;
+};

@@ -1,0 +1,157 @@
+#include "countdownwindow.h"
+
+#include "app/windowset.h"
+#include "runtime/runtime.h"
+#include "widgets/transparentlabel.h"
+#include "windows/countdownfigures.h"
+
+#include <QTimer>
+
+namespace {
+
+// The vote page opens in the default browser.
+const char kVotePageAddress[] = "https://example.org";
+
+constexpr auto GB = FontRecord::Charset::GB2312;
+constexpr auto Western = FontRecord::Charset::Default;
+constexpr auto Arrow = Qt::ArrowCursor;
+constexpr auto Hand = Qt::PointingHandCursor;
+constexpr Colour kChalkGreen = Colour::rgb(128, 160, 128);
+constexpr Colour kBlack = Colour::rgb(0, 0, 0);
+constexpr Colour kLightGrey = Colour::rgb(236, 236, 236);
+
+// clang-format off
+const LabelRow kLabels[] = {
+//    name           rect                     text                   face                  px   weight charset  colour                    cursor pressable
+    { "透明标签1",  { 24,  88, 456, 144}, "距 离 高 考 仅 剩 ", "方正稚艺 - Varnel", 64, 700, GB,      kChalkGreen,              Arrow, false },
+    { "透明标签2",  {488, 216, 152, 120}, "",                   "仿宋",              96, 400, GB,      Colour::rgb(0, 255, 0),   Arrow, true  },
+    { "透明标签3",  {640, 200, 176, 168}, "天！",               "方正稚艺 - Varnel", 64, 400, Western, kChalkGreen,              Arrow, false },
+    { "透明标签4",  {216, 384, 136, 144}, "",                   "楷体",              64, 400, GB,      Colour::rgb(255, 255, 0), Arrow, true  },
+    { "透明标签5",  { 32, 384, 128, 144}, "总计",               "楷体",              64, 400, GB,      kBlack,                   Arrow, false },
+    { "透明标签6",  {752,   0,  24,  32}, "×",                  "",                  35, 400, GB,      Colour::rgb(107, 112, 148), Hand, true },
+    { "透明标签7",  {368, 384,  72, 144}, "时",                 "楷体",              64, 400, GB,      kBlack,                   Arrow, false },
+    { "透明标签8",  {688,   0,  40,  24}, "小窗口",             nullptr,              0,   0, GB,      kChalkGreen,              Hand,  true  },
+    { "透明标签9",  {656,  48,  48,  64}, "秒",                 "",                  37, 400, GB,      kLightGrey,               Arrow, true  },
+    { "透明标签10", { 24, 200, 480, 208}, "",                   "",                  64, 400, GB,      kBlack,                   Arrow, false },
+    { "透明标签11", { 88,  32, 512,  96}, "",                   "楷体",              48, 400, GB,      kBlack,                   Arrow, false },
+    { "透明标签12", {600,  40,  72,  80}, "",                   "",                  37, 400, GB,      kLightGrey,               Arrow, false },
+    { "透明标签13", {688, 520,  64,  16}, "为软件投票",         nullptr,              0,   0, GB,      kBlack,                   Hand,  true  },
+};
+// clang-format on
+
+} // namespace
+
+CountdownWindow::CountdownWindow(WindowSet& windows)
+    : BoardWindow(QStringLiteral(":/assets/countdown.jpg"), QSize(777, 541))
+    , m_windows(windows)
+{
+    setObjectName(QStringLiteral("CountdownWindow"));
+    setWindowTitle(QStringLiteral("高考倒计时"));
+    setWindowIcon(QIcon(QStringLiteral(":/assets/board.ico")));
+
+    for (const LabelRow& row : kLabels)
+        addLabel(row);
+    m_daysFigure = label("透明标签2");
+    m_hoursFigure = label("透明标签4");
+    m_clockLine = label("透明标签11");
+    m_secondsFigure = label("透明标签12");
+    label("透明标签10")->setWordWrap(true);
+
+    connect(addTimer("时钟1", 1000), &QTimer::timeout, this, &CountdownWindow::onSecondTick);
+    connect(addTimer("时钟2", 60000), &QTimer::timeout, this, &CountdownWindow::onMinuteTick);
+    connect(m_daysFigure, &TransparentLabel::leftPressed, this, &CountdownWindow::onDaysFigurePressed);
+    connect(m_daysFigure, &TransparentLabel::rightPressed, this,
+        &CountdownWindow::onDaysFigureRightPressed);
+    connect(m_hoursFigure, &TransparentLabel::leftPressed, this, &CountdownWindow::onHoursFigurePressed);
+    connect(label("透明标签6"), &TransparentLabel::leftPressed, this, &CountdownWindow::onExitPressed);
+    connect(label("透明标签8"), &TransparentLabel::leftPressed, this,
+        &CountdownWindow::onMiniBoardPressed);
+    connect(label("透明标签9"), &TransparentLabel::leftPressed, this,
+        &CountdownWindow::onSecondsUnitPressed);
+    connect(label("透明标签13"), &TransparentLabel::leftPressed, this, &CountdownWindow::onVotePressed);
+
+    onCreated();
+}
+
+void CountdownWindow::onCreated()
+{
+    setShapeFromPicture();
+    writeDaysLeft();
+    writeHoursLeft();
+    writeSeconds();
+    writeClockLine();
+}
+
+void CountdownWindow::onSecondTick()
+{
+    writeHoursLeft();
+    writeClockLine();
+    writeSeconds();
+}
+
+void CountdownWindow::onMinuteTick()
+{
+    writeDaysLeft();
+}
+
+void CountdownWindow::onDaysFigurePressed()
+{
+    m_windows.runtime().applyVisualStyle(1);
+    m_windows.runtime().pinToDesktop(*this);
+    setMovable(false);
+}
+
+void CountdownWindow::onDaysFigureRightPressed()
+{
+    setMovable(true);
+}
+
+void CountdownWindow::onHoursFigurePressed()
+{
+    m_windows.open(WindowKind::Editor);
+}
+
+void CountdownWindow::onExitPressed()
+{
+    const int answer = m_windows.runtime().messageBox(QStringLiteral("老湿童鞋你真的要退出吗!!!"),
+        Runtime::MessageStyle::OkCancelQuestion);
+    if (answer == Runtime::Ok)
+        m_windows.destroy(WindowKind::Countdown);
+}
+
+void CountdownWindow::onMiniBoardPressed()
+{
+    // Open first: the program must never be left without a window in between.
+    if (m_windows.open(WindowKind::Mini))
+        m_windows.destroy(WindowKind::Countdown);
+}
+
+void CountdownWindow::onSecondsUnitPressed()
+{
+    m_windows.open(WindowKind::Alarm);
+}
+
+void CountdownWindow::onVotePressed()
+{
+    m_windows.runtime().openWebPage(QUrl(QString::fromLatin1(kVotePageAddress)));
+}
+
+void CountdownWindow::writeDaysLeft()
+{
+    m_daysFigure->setText(figures::daysLeft(m_windows.runtime().now()));
+}
+
+void CountdownWindow::writeHoursLeft()
+{
+    m_hoursFigure->setText(figures::hoursLeft(m_windows.runtime().now()));
+}
+
+void CountdownWindow::writeSeconds()
+{
+    m_secondsFigure->setText(figures::seconds(m_windows.runtime().now()));
+}
+
+void CountdownWindow::writeClockLine()
+{
+    m_clockLine->setText(figures::clockLine(m_windows.runtime().now()));
+}

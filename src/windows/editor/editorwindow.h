@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QWidget>
+
+class WindowSet;
+
+class EditorWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit EditorWindow(WindowSet& windows);
+
+private:
+    WindowSet& m_windows;
+};

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "runtime/runtime.h"
+
+#include <QList>
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+
+// A runtime for tests: the clock is set by hand, message boxes are answered from a script, and
+// every call is recorded. It never touches the real desktop or the real power switch.
+class FakeRuntime : public Runtime
+{
+public:
+    struct Message
+    {
+        QString text;
+        MessageStyle style;
+    };
+    struct TrayCall
+    {
+        QPointer<QWidget> window;
+        bool shown;
+        QString tip;
+    };
+
+    QDateTime clock = QDateTime(QDate(2015, 6, 1), QTime(8, 0), Qt::LocalTime);
+    QList<int> answers; // taken in order; an unscripted box counts as Cancel
+    QList<Message> messages;
+    // Runs while a box is open, as ticks would in the box's own event loop.
+    std::function<void()> whileMessageShown;
+    QList<QUrl> webPages;
+    QList<int> visualStyles;
+    QList<QPointer<QWidget>> pinned;
+    bool trayAvailable = true;
+    QList<TrayCall> trayCalls;
+    std::function<void(int)> trayHandler;
+    QList<QPair<int, bool>> shutdowns;
+    ShutdownResult shutdownResult { true, {} };
+
+    void setClock(int year, int month, int day, int hour, int minute, int second)
+    {
+        clock = QDateTime(QDate(year, month, day), QTime(hour, minute, second), Qt::LocalTime);
+    }
+    QStringList messageTexts() const
+    {
+        QStringList texts;
+        for (const Message& message : messages)
+            texts << message.text;
+        return texts;
+    }
+
+    QDateTime now() const override { return clock; }
+    int messageBox(const QString& text, MessageStyle style) override
+    {
+        messages.append({ text, style });
+        if (whileMessageShown)
+            whileMessageShown();
+        if (style == MessageStyle::Ok)
+            return Ok;
+        return answers.isEmpty() ? Cancel : answers.takeFirst();
+    }
+    void openWebPage(const QUrl& address) override { webPages.append(address); }
+    void applyVisualStyle(int number) override { visualStyles.append(number); }
+    void pinToDesktop(QWidget& window) override { pinned.append(&window); }
+    bool notificationAreaAvailable() const override { return trayAvailable; }
+    void setNotificationIcon(QWidget& window, const QIcon& icon, const QString& tip,
+        std::function<void(int)> onEvent) override
+    {
+        trayCalls.append({ &window, !icon.isNull(), tip });
+        trayHandler = icon.isNull() ? nullptr : onEvent;
+    }
+    ShutdownResult shutDown(int mode, bool force) override
+    {
+        shutdowns.append({ mode, force });
+        return shutdownResult;
+    }
+};

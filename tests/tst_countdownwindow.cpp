@@ -1,0 +1,337 @@
+#include "app/windowset.h"
+#include "fakeruntime.h"
+#include "testsupport.h"
+#include "widgets/boardwindow.h"
+#include "widgets/transparentlabel.h"
+
+#include <QAccessible>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using namespace testsupport;
+
+class TestCountdownWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void window();
+    void layout_data();
+    void layout();
+    void timers();
+    void shapeFollowsPicture();
+    void figuresFilledBeforeFirstShow_data();
+    void figuresFilledBeforeFirstShow();
+    void secondTickWritesHoursClockAndSeconds();
+    void minuteTickWritesDays();
+    void ticksKeepAnEditedLook();
+    void exitAsksAndClosesOnOk();
+    void exitCancelChangesNothing();
+    void exitKeepsOtherWindowsRunning();
+    void pinAndUnlock();
+    void votePage();
+    void pressOnOverlapReachesTheFigure();
+    void dragMovesTheBoardWhileMovable();
+
+private:
+    TransparentLabel* label(const char* name) const
+    {
+        return m_board->findChild<TransparentLabel*>(QString::fromUtf8(name));
+    }
+
+    FakeRuntime* m_runtime = nullptr;
+    WindowSet* m_windows = nullptr;
+    QWidget* m_board = nullptr;
+};
+
+void TestCountdownWindow::init()
+{
+    m_runtime = new FakeRuntime;
+    m_windows = new WindowSet(*m_runtime);
+    m_board = m_windows->open(WindowKind::Countdown);
+    QVERIFY(m_board);
+}
+
+void TestCountdownWindow::cleanup()
+{
+    delete m_windows;
+    delete m_runtime;
+    processDeletes();
+}
+
+void TestCountdownWindow::window()
+{
+    QCOMPARE(m_board->objectName(), QStringLiteral("CountdownWindow"));
+    QCOMPARE(m_board->windowTitle(), QStringLiteral("高考倒计时"));
+    QCOMPARE(m_board->geometry(), QRect(50, 50, 777, 541));
+    QVERIFY(m_board->windowFlags() & Qt::FramelessWindowHint);
+    QVERIFY(!m_board->windowIcon().isNull());
+    QVERIFY(m_board->isVisible());
+}
+
+void TestCountdownWindow::layout_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("rect");
+    QTest::addColumn<QString>("text"); // "*": a figure, filled from the clock
+    QTest::addColumn<QString>("face"); // "-": no font of its own
+    QTest::addColumn<int>("pixels");
+    QTest::addColumn<int>("weight");
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<Qt::CursorShape>("cursor");
+    QTest::addColumn<bool>("pressable");
+
+    const QColor chalk(128, 160, 128);
+    const auto arrow = Qt::ArrowCursor;
+    const auto hand = Qt::PointingHandCursor;
+    // clang-format off
+    QTest::newRow("heading")   << "透明标签1"  << QRect(24, 88, 456, 144) << "距 离 高 考 仅 剩 " << "方正稚艺 - Varnel" << 64 << 700 << chalk << arrow << false;
+    QTest::newRow("days")      << "透明标签2"  << QRect(488, 216, 152, 120) << "*" << "仿宋" << 96 << 400 << QColor(0, 255, 0) << arrow << true;
+    QTest::newRow("days unit") << "透明标签3"  << QRect(640, 200, 176, 168) << "天！" << "方正稚艺 - Varnel" << 64 << 400 << chalk << arrow << false;
+    QTest::newRow("hours")     << "透明标签4"  << QRect(216, 384, 136, 144) << "*" << "楷体" << 64 << 400 << QColor(255, 255, 0) << arrow << true;
+    QTest::newRow("total")     << "透明标签5"  << QRect(32, 384, 128, 144) << "总计" << "楷体" << 64 << 400 << QColor(0, 0, 0) << arrow << false;
+    QTest::newRow("exit")      << "透明标签6"  << QRect(752, 0, 24, 32) << "×" << "" << 35 << 400 << QColor(107, 112, 148) << hand << true;
+    QTest::newRow("hours unit")<< "透明标签7"  << QRect(368, 384, 72, 144) << "时" << "楷体" << 64 << 400 << QColor(0, 0, 0) << arrow << false;
+    QTest::newRow("mini")      << "透明标签8"  << QRect(688, 0, 40, 24) << "小窗口" << "-" << 0 << 0 << chalk << hand << true;
+    QTest::newRow("seconds unit") << "透明标签9" << QRect(656, 48, 48, 64) << "秒" << "" << 37 << 400 << QColor(236, 236, 236) << arrow << true;
+    QTest::newRow("custom")    << "透明标签10" << QRect(24, 200, 480, 208) << "" << "" << 64 << 400 << QColor(0, 0, 0) << arrow << false;
+    QTest::newRow("clock line")<< "透明标签11" << QRect(88, 32, 512, 96) << "*" << "楷体" << 48 << 400 << QColor(0, 0, 0) << arrow << false;
+    QTest::newRow("seconds")   << "透明标签12" << QRect(600, 40, 72, 80) << "*" << "" << 37 << 400 << QColor(236, 236, 236) << arrow << false;
+    QTest::newRow("vote")      << "透明标签13" << QRect(688, 520, 64, 16) << "为软件投票" << "-" << 0 << 0 << QColor(0, 0, 0) << hand << true;
+    // clang-format on
+}
+
+void TestCountdownWindow::layout()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, rect);
+    QFETCH(QString, text);
+    QFETCH(QString, face);
+    QFETCH(int, pixels);
+    QFETCH(int, weight);
+    QFETCH(QColor, colour);
+    QFETCH(Qt::CursorShape, cursor);
+    QFETCH(bool, pressable);
+
+    auto* control = m_board->findChild<TransparentLabel*>(name);
+    QVERIFY(control);
+    QCOMPARE(control->geometry(), rect);
+    if (text != QLatin1String("*"))
+        QCOMPARE(control->text(), text);
+    QCOMPARE(control->textFormat(), Qt::PlainText);
+    if (face == QLatin1String("-")) {
+        QVERIFY(!control->fontRecord());
+    } else {
+        QVERIFY(control->fontRecord());
+        QCOMPARE(control->fontRecord()->face, face);
+        QCOMPARE(control->font().families().first(), face.isEmpty() ? QStringLiteral("SimSun") : face);
+        QCOMPARE(control->font().pixelSize(), pixels);
+        QCOMPARE(control->font().weight(), weight);
+        QVERIFY(!control->font().italic());
+    }
+    QCOMPARE(control->palette().color(QPalette::WindowText), colour);
+    QCOMPARE(control->cursor().shape(), cursor);
+    QCOMPARE(control->isPressable(), pressable);
+}
+
+void TestCountdownWindow::timers()
+{
+    auto* seconds = m_board->findChild<QTimer*>(QStringLiteral("时钟1"));
+    auto* minutes = m_board->findChild<QTimer*>(QStringLiteral("时钟2"));
+    QVERIFY(seconds && minutes);
+    QCOMPARE(seconds->interval(), 1000);
+    QCOMPARE(seconds->timerType(), Qt::PreciseTimer);
+    QVERIFY(seconds->isActive());
+    QCOMPARE(minutes->interval(), 60000);
+    QVERIFY(minutes->isActive());
+}
+
+void TestCountdownWindow::shapeFollowsPicture()
+{
+    // The picture has no pure-white pixel: the whole picture is the window, but it is two rows
+    // lower than the window, so those rows fall outside.
+    const QRegion shape = m_board->mask();
+    QVERIFY(!shape.isEmpty());
+    QCOMPARE(shape.intersected(QRect(0, 0, 777, 539)), QRegion(0, 0, 777, 539));
+    QVERIFY(!shape.intersects(QRect(0, 539, 777, 2)));
+}
+
+void TestCountdownWindow::figuresFilledBeforeFirstShow_data()
+{
+    QTest::addColumn<QDateTime>("now");
+    QTest::addColumn<QString>("days");
+    QTest::addColumn<QString>("hours");
+    QTest::addColumn<QString>("clockLine");
+    QTest::addColumn<QString>("seconds");
+    QTest::newRow("a week before") << QDateTime(QDate(2015, 6, 1), QTime(8, 0)) << "6" << "136"
+                                   << "2015年6月1日8时0分" << "0";
+    QTest::newRow("a day after") << QDateTime(QDate(2015, 6, 8), QTime(0, 0)) << "-1" << "-24"
+                                 << "2015年6月8日0时0分" << "0";
+    QTest::newRow("last second of a year") << QDateTime(QDate(2014, 12, 31), QTime(23, 59, 59))
+                                           << "157" << "3768" << "2014年12月31日23时59分" << "59";
+}
+
+void TestCountdownWindow::figuresFilledBeforeFirstShow()
+{
+    QFETCH(QDateTime, now);
+    QFETCH(QString, days);
+    QFETCH(QString, hours);
+    QFETCH(QString, clockLine);
+    QFETCH(QString, seconds);
+    m_windows->destroy(WindowKind::Countdown);
+    processDeletes();
+    m_runtime->clock = now;
+
+    // Watch the first show: the figures must be there by then.
+    m_board = m_windows->open(WindowKind::Countdown);
+    QVERIFY(m_board);
+    // Read the figures as assistive technology does.
+    auto spoken = [this](const char* name) {
+        return QAccessible::queryAccessibleInterface(label(name))->text(QAccessible::Name);
+    };
+    QCOMPARE(spoken("透明标签2"), days);
+    QCOMPARE(spoken("透明标签4"), hours);
+    QCOMPARE(spoken("透明标签11"), clockLine);
+    QCOMPARE(spoken("透明标签12"), seconds);
+}
+
+void TestCountdownWindow::secondTickWritesHoursClockAndSeconds()
+{
+    // Just after noon the days figure would change, but only the minute timer writes it.
+    m_runtime->setClock(2015, 6, 6, 12, 0, 1);
+    tick(m_board, QStringLiteral("时钟1"));
+    QCOMPARE(label("透明标签4")->text(), QStringLiteral("12"));
+    QCOMPARE(label("透明标签11")->text(), QStringLiteral("2015年6月6日12时0分"));
+    QCOMPARE(label("透明标签12")->text(), QStringLiteral("1"));
+    QCOMPARE(label("透明标签2")->text(), QStringLiteral("6"));
+}
+
+void TestCountdownWindow::minuteTickWritesDays()
+{
+    m_runtime->setClock(2015, 6, 6, 12, 0, 1);
+    tick(m_board, QStringLiteral("时钟2"));
+    QCOMPARE(label("透明标签2")->text(), QStringLiteral("0"));
+    QCOMPARE(label("透明标签4")->text(), QStringLiteral("136"));
+    QCOMPARE(label("透明标签12")->text(), QStringLiteral("0"));
+}
+
+void TestCountdownWindow::ticksKeepAnEditedLook()
+{
+    TransparentLabel* hours = label("透明标签4");
+    hours->setTextColour(Colour::rgb(1, 2, 3));
+    hours->setCharacterHeight(16);
+    m_runtime->setClock(2015, 6, 1, 9, 0, 0);
+    tick(m_board, QStringLiteral("时钟1"));
+    QCOMPARE(hours->text(), QStringLiteral("135"));
+    QCOMPARE(hours->palette().color(QPalette::WindowText), QColor(1, 2, 3));
+    QCOMPARE(hours->font().pixelSize(), 16);
+}
+
+void TestCountdownWindow::exitAsksAndClosesOnOk()
+{
+    QSignalSpy allClosed(m_windows, &WindowSet::allClosed);
+    m_runtime->answers = { Runtime::Ok };
+    press(m_board, QStringLiteral("透明标签6"));
+    QCOMPARE(m_runtime->messageTexts(), QStringList { QStringLiteral("老湿童鞋你真的要退出吗!!!") });
+    QCOMPARE(m_runtime->messages.first().style, Runtime::MessageStyle::OkCancelQuestion);
+    QVERIFY(!m_windows->window(WindowKind::Countdown));
+    QCOMPARE(allClosed.count(), 1);
+    processDeletes();
+    QCOMPARE(allClosed.count(), 1);
+}
+
+void TestCountdownWindow::exitCancelChangesNothing()
+{
+    QSignalSpy allClosed(m_windows, &WindowSet::allClosed);
+    m_runtime->answers = { Runtime::Cancel };
+    press(m_board, QStringLiteral("透明标签6"));
+    processDeletes();
+    QCOMPARE(m_runtime->messages.size(), 1);
+    QCOMPARE(m_windows->window(WindowKind::Countdown), m_board);
+    QVERIFY(m_board->isVisible());
+    QCOMPARE(allClosed.count(), 0);
+}
+
+void TestCountdownWindow::exitKeepsOtherWindowsRunning()
+{
+    // Ticks go on while the question is up.
+    m_runtime->whileMessageShown = [this] {
+        m_runtime->setClock(2015, 6, 1, 9, 0, 0);
+        tick(m_board, QStringLiteral("时钟1"));
+    };
+    m_runtime->answers = { Runtime::Cancel };
+    press(m_board, QStringLiteral("透明标签6"));
+    QCOMPARE(label("透明标签4")->text(), QStringLiteral("135"));
+}
+
+void TestCountdownWindow::pinAndUnlock()
+{
+    auto* board = static_cast<BoardWindow*>(m_board);
+    QVERIFY(board->isMovable());
+    press(m_board, QStringLiteral("透明标签2"), Qt::RightButton);
+    QVERIFY(board->isMovable());
+    QVERIFY(m_runtime->pinned.isEmpty());
+
+    press(m_board, QStringLiteral("透明标签2"));
+    QCOMPARE(m_runtime->visualStyles, QList<int> { 1 });
+    QCOMPARE(m_runtime->pinned.size(), 1);
+    QCOMPARE(m_runtime->pinned.first().data(), m_board);
+    QVERIFY(!board->isMovable());
+
+    press(m_board, QStringLiteral("透明标签2"));
+    QCOMPARE(m_runtime->pinned.size(), 2);
+    QVERIFY(!board->isMovable());
+
+    press(m_board, QStringLiteral("透明标签2"), Qt::RightButton);
+    QVERIFY(board->isMovable());
+    QCOMPARE(m_runtime->pinned.size(), 2);
+}
+
+void TestCountdownWindow::votePage()
+{
+    press(m_board, QStringLiteral("透明标签13"));
+    QCOMPARE(m_runtime->webPages.size(), 1);
+    const QUrl page = m_runtime->webPages.first();
+    QVERIFY(page.isValid());
+    QVERIFY(page.scheme().startsWith(QLatin1String("http")));
+    QVERIFY(page.path().isEmpty() || page.path() == QLatin1String("/"));
+}
+
+void TestCountdownWindow::pressOnOverlapReachesTheFigure()
+{
+    // The custom text label lies over the days figure's left edge and has no press handler of
+    // its own: the figure gets the press.
+    pressAt(m_board, QPoint(495, 300));
+    QCOMPARE(m_runtime->pinned.size(), 1);
+    // Likewise the seconds figure over the "秒" label.
+    QCOMPARE(m_board->childAt(QPoint(660, 60)), label("透明标签9"));
+}
+
+void TestCountdownWindow::dragMovesTheBoardWhileMovable()
+{
+    auto drag = [this](QPoint from, QPoint by) {
+        QWidget* target = m_board->childAt(from);
+        QCOMPARE(target, nullptr);
+        const QPoint global = m_board->mapToGlobal(from);
+        QMouseEvent press(QEvent::MouseButtonPress, from, global, Qt::LeftButton, Qt::LeftButton, {});
+        QApplication::sendEvent(m_board, &press);
+        QMouseEvent move(QEvent::MouseMove, from + by, global + by, Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(m_board, &move);
+        QMouseEvent release(QEvent::MouseButtonRelease, from + by, global + by, Qt::LeftButton,
+            Qt::NoButton, {});
+        QApplication::sendEvent(m_board, &release);
+    };
+    // Over the heading, which lets presses through to the board.
+    drag(QPoint(100, 150), QPoint(30, 20));
+    QCOMPARE(m_board->pos(), QPoint(80, 70));
+
+    press(m_board, QStringLiteral("透明标签2"));
+    drag(QPoint(100, 150), QPoint(30, 20));
+    QCOMPARE(m_board->pos(), QPoint(80, 70));
+}
+
+QTEST_MAIN(TestCountdownWindow)
+#include "tst_countdownwindow.moc"

@@ -1,0 +1,136 @@
+#include "widgets/transparentlabel.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+
+class TestTransparentLabel : public QObject
+{
+    Q_OBJECT
+private slots:
+    void captionIsPlainText();
+    void captionIsItsAccessibleText();
+    void pressesOverTheWholeRectangle();
+    void labelWithoutHandlerLetsPressesThrough();
+    void defaultColourIsNotBlack();
+    void characterHeightKeepsTheRestOfTheFont();
+    void colourValues();
+    void pointsToPixels_data();
+    void pointsToPixels();
+};
+
+void TestTransparentLabel::captionIsPlainText()
+{
+    TransparentLabel label;
+    label.setText(QStringLiteral("<b>x</b>"));
+    QCOMPARE(label.textFormat(), Qt::PlainText);
+    label.resize(200, 50);
+    // Rich text would draw "x" alone; plain text needs room for the brackets.
+    QVERIFY(label.sizeHint().width() > QFontMetrics(label.font()).horizontalAdvance(u'x') * 4);
+}
+
+void TestTransparentLabel::captionIsItsAccessibleText()
+{
+    TransparentLabel label;
+    label.setText(QStringLiteral("136"));
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&label);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("136"));
+}
+
+void TestTransparentLabel::pressesOverTheWholeRectangle()
+{
+    TransparentLabel label;
+    label.resize(40, 48);
+    label.setPressable(true);
+    QSignalSpy left(&label, &TransparentLabel::leftPressed);
+    QSignalSpy right(&label, &TransparentLabel::rightPressed);
+    QTest::mousePress(&label, Qt::LeftButton, {}, QPoint(0, 0));
+    QTest::mousePress(&label, Qt::LeftButton, {}, QPoint(39, 47));
+    QTest::mousePress(&label, Qt::RightButton, {}, QPoint(20, 20));
+    QCOMPARE(left.count(), 2);
+    QCOMPARE(right.count(), 1);
+}
+
+void TestTransparentLabel::labelWithoutHandlerLetsPressesThrough()
+{
+    QWidget window;
+    window.resize(100, 100);
+    auto* below = new TransparentLabel(&window);
+    below->setGeometry(0, 0, 50, 50);
+    below->setPressable(true);
+    auto* above = new TransparentLabel(&window);
+    above->setGeometry(0, 0, 100, 100);
+    above->setText(QStringLiteral("free text"));
+    QCOMPARE(window.childAt(QPoint(10, 10)), below);
+    QCOMPARE(window.childAt(QPoint(70, 70)), nullptr);
+}
+
+void TestTransparentLabel::defaultColourIsNotBlack()
+{
+    QWidget window;
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::WindowText, QColor(10, 20, 30));
+    QApplication::setPalette(palette);
+    auto* label = new TransparentLabel(&window);
+    label->setTextColour(Colour::rgb(255, 0, 0));
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    label->setTextColour(Colour());
+    QVERIFY(label->textColour().isDefault());
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(10, 20, 30));
+    label->setTextColour(Colour::rgb(0, 0, 0));
+    QVERIFY(!label->textColour().isDefault());
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+    QApplication::setPalette(QPalette());
+}
+
+void TestTransparentLabel::characterHeightKeepsTheRestOfTheFont()
+{
+    TransparentLabel label;
+    FontRecord heading { QStringLiteral("方正稚艺 - Varnel"), 64, 700, false, false, false,
+        FontRecord::Charset::GB2312 };
+    label.setFontRecord(heading);
+    label.setCharacterHeight(16);
+    QCOMPARE(label.font().pixelSize(), 16);
+    QCOMPARE(label.font().weight(), QFont::Bold);
+    QCOMPARE(label.font().families().first(), heading.face);
+    QCOMPARE(label.fontRecord()->charset, FontRecord::Charset::GB2312);
+    QCOMPARE(label.fontRecord()->weight, 700);
+    QCOMPARE(label.fontRecord()->pixelHeight, 16);
+}
+
+void TestTransparentLabel::colourValues()
+{
+    // Red sits in the lowest byte.
+    QCOMPARE(Colour::rgb(1, 2, 3).value(), 0x030201u);
+    QCOMPARE(Colour::rgb(255, 0, 0).toQColor(), QColor(255, 0, 0));
+    QCOMPARE(Colour().value(), Colour::kDefault);
+    QVERIFY(!Colour().toQColor().isValid());
+    QVERIFY(Colour() != Colour::rgb(0, 0, 0));
+    QCOMPARE(Colour::fromQColor(QColor(0, 128, 255)), Colour::rgb(0, 128, 255));
+}
+
+void TestTransparentLabel::pointsToPixels_data()
+{
+    QTest::addColumn<int>("points");
+    QTest::addColumn<double>("dpi");
+    QTest::addColumn<int>("pixels");
+    QTest::newRow("8 pt") << 8 << 96.0 << 11;
+    QTest::newRow("11 pt rounds up") << 11 << 96.0 << 15;
+    QTest::newRow("36 pt") << 36 << 96.0 << 48;
+    QTest::newRow("48 pt") << 48 << 96.0 << 64;
+    QTest::newRow("48 pt at 144 dpi") << 48 << 144.0 << 96;
+    QTest::newRow("9 pt at 120 dpi") << 9 << 120.0 << 15;
+}
+
+void TestTransparentLabel::pointsToPixels()
+{
+    QFETCH(int, points);
+    QFETCH(double, dpi);
+    QFETCH(int, pixels);
+    QCOMPARE(FontRecord::pixelsForPoints(points, dpi), pixels);
+}
+
+QTEST_MAIN(TestTransparentLabel)
+#include "tst_transparentlabel.moc"

@@ -1,0 +1,105 @@
+#include "app/windowset.h"
+#include "fakeruntime.h"
+#include "testsupport.h"
+
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace testsupport;
+
+class TestWindowSet : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void opensOneOfAKind();
+    void destroyingTheLastWindowEndsTheProgram();
+    void closingThroughTheWindowSystemCounts();
+    void hiddenWindowStillCounts();
+    void reopenedWindowIsBuiltAfresh();
+
+private:
+    FakeRuntime* m_runtime = nullptr;
+    WindowSet* m_windows = nullptr;
+};
+
+void TestWindowSet::init()
+{
+    m_runtime = new FakeRuntime;
+    m_windows = new WindowSet(*m_runtime);
+}
+
+void TestWindowSet::cleanup()
+{
+    delete m_windows;
+    delete m_runtime;
+    processDeletes();
+}
+
+void TestWindowSet::opensOneOfAKind()
+{
+    QWidget* first = m_windows->open(WindowKind::Countdown);
+    QVERIFY(first);
+    QVERIFY(first->isVisible());
+    QCOMPARE(m_windows->open(WindowKind::Countdown), first);
+    QCOMPARE(m_windows->openCount(), 1);
+    QCOMPARE(QApplication::topLevelWidgets().count(first), 1);
+    QCOMPARE(first->parentWidget(), nullptr);
+}
+
+void TestWindowSet::destroyingTheLastWindowEndsTheProgram()
+{
+    QSignalSpy allClosed(m_windows, &WindowSet::allClosed);
+    QPointer<QWidget> board = m_windows->open(WindowKind::Countdown);
+    m_windows->destroy(WindowKind::Countdown);
+    QCOMPARE(m_windows->window(WindowKind::Countdown), nullptr);
+    QCOMPARE(m_windows->openCount(), 0);
+    QCOMPARE(allClosed.count(), 1);
+    processDeletes();
+    QVERIFY(board.isNull());
+    QCOMPARE(allClosed.count(), 1);
+    m_windows->destroy(WindowKind::Countdown);
+    QCOMPARE(allClosed.count(), 1);
+}
+
+void TestWindowSet::closingThroughTheWindowSystemCounts()
+{
+    QSignalSpy allClosed(m_windows, &WindowSet::allClosed);
+    QPointer<QWidget> board = m_windows->open(WindowKind::Countdown);
+    board->close();
+    processDeletes();
+    QVERIFY(board.isNull());
+    QCOMPARE(m_windows->openCount(), 0);
+    QCOMPARE(allClosed.count(), 1);
+}
+
+void TestWindowSet::hiddenWindowStillCounts()
+{
+    QSignalSpy allClosed(m_windows, &WindowSet::allClosed);
+    QWidget* board = m_windows->open(WindowKind::Countdown);
+    board->hide();
+    QCoreApplication::processEvents();
+    QCOMPARE(m_windows->openCount(), 1);
+    QCOMPARE(allClosed.count(), 0);
+    // Opening it again brings it back.
+    QCOMPARE(m_windows->open(WindowKind::Countdown), board);
+    QVERIFY(board->isVisible());
+}
+
+void TestWindowSet::reopenedWindowIsBuiltAfresh()
+{
+    QWidget* first = m_windows->open(WindowKind::Countdown);
+    auto* custom = first->findChild<QLabel*>(QStringLiteral("透明标签10"));
+    custom->setText(QStringLiteral("edited"));
+    m_windows->destroy(WindowKind::Countdown);
+    processDeletes();
+    QWidget* second = m_windows->open(WindowKind::Countdown);
+    QVERIFY(second);
+    QCOMPARE(second->findChild<QLabel*>(QStringLiteral("透明标签10"))->text(), QString());
+}
+
+QTEST_MAIN(TestWindowSet)
+#include "tst_windowset.moc"
