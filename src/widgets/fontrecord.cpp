@@ -4,10 +4,11 @@
 
 namespace {
 
-// Open fonts from Debian stand in for the Windows faces: LXGW WenKai and AR PL UKai for the brush
+// Open fonts from Debian stand in for the Windows faces: AR PL UKai and LXGW WenKai for the brush
 // (Kai) and handwriting faces, AR PL UMing for FangSong, Noto CJK for the standard face.
+// UKai's half-width digits keep the clock line on one line, as KaiTi's do.
 const QStringList kKai { QStringLiteral("楷体"), QStringLiteral("KaiTi"), QStringLiteral("STKaiti"),
-    QStringLiteral("LXGW WenKai"), QStringLiteral("AR PL UKai CN"), QStringLiteral("Noto Serif CJK SC") };
+    QStringLiteral("AR PL UKai CN"), QStringLiteral("LXGW WenKai"), QStringLiteral("Noto Serif CJK SC") };
 const QStringList kFangSong { QStringLiteral("仿宋"), QStringLiteral("FangSong"),
     QStringLiteral("STFangsong"), QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC") };
 const QStringList kHandwriting { QStringLiteral("方正稚艺 - Varnel"), QStringLiteral("方正稚艺简体"),

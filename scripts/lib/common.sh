@@ -1,0 +1,34 @@
+# Shared by scripts/run and scripts/test: the packages the widget needs and the build.
+# shellcheck shell=bash
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+BUILD_DIR=${BUILD_DIR:-$ROOT/build}
+
+# Building: compiler, CMake and Qt 6 with its D-Bus module (the shutdown request on Linux).
+BUILD_PACKAGES=(g++ make cmake qt6-base-dev qt6-base-dev-tools libqt6dbus6)
+# The open fonts the labels fall back on where the Windows faces are missing.
+FONT_PACKAGES=(fonts-noto-cjk fonts-lxgw-wenkai fonts-arphic-ukai fonts-arphic-uming)
+
+# Installs whichever of the given Debian packages are missing, as root or through sudo.
+install_missing() {
+    local missing=() package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
+            || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        command -v sudo >/dev/null || { echo "Please install as root: ${missing[*]}" >&2; return 1; }
+        sudo=(sudo)
+    fi
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+}
+
+# Configures and builds the Release build; extra arguments go to CMake's configure step.
+build() {
+    cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+}
