@@ -1,12 +1,392 @@
-#include <QTest>
+#include "app/windowset.h"
+#include "fakeruntime.h"
+#include "testsupport.h"
+#include "widgets/boardwindow.h"
+#include "widgets/transparentlabel.h"
 
-// Placeholder until the window's tests are written.
-class Placeholder : public QObject
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using namespace testsupport;
+
+namespace {
+
+// Notes the figures of the mini board at the moment it is first shown.
+class FirstShowWatcher : public QObject
+{
+public:
+    QString days;
+    QString hours;
+    int shows = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show
+            && watched->objectName() == QLatin1String("MiniCountdownWindow") && shows++ == 0) {
+            days = watched->findChild<QLabel *>(QStringLiteral("透明标签3"))->text();
+            hours = watched->findChild<QLabel *>(QStringLiteral("透明标签7"))->text();
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+class TestMiniCountdownWindow : public QObject
 {
     Q_OBJECT
 private slots:
-    void pending() { QSKIP("not written yet"); }
+    void init();
+    void cleanup();
+
+    void window();
+    void layout_data();
+    void layout();
+    void timers();
+    void shapeCoversTheChalk();
+    void figuresFilledBeforeFirstShow_data();
+    void figuresFilledBeforeFirstShow();
+    void secondTickWritesHoursOnly();
+    void minuteTickWritesDaysOnly();
+    void switchBothWays();
+    void pressAnywhereOnTheChalk_data();
+    void pressAnywhereOnTheChalk();
+    void exitAsksAndClosesOnOk();
+    void exitCancelChangesNothing();
+    void exitKeepsOtherWindowsRunning_data();
+    void exitKeepsOtherWindowsRunning();
+    void pinAndUnlock();
+    void pinnedMiniReturnsToAFreeLargeBoard();
+
+private:
+    TransparentLabel *label(const char *name) const
+    {
+        return m_board->findChild<TransparentLabel *>(QString::fromUtf8(name));
+    }
+
+    FakeRuntime *m_runtime = nullptr;
+    WindowSet *m_windows = nullptr;
+    QWidget *m_board = nullptr;
 };
 
-QTEST_MAIN(Placeholder)
+void TestMiniCountdownWindow::init()
+{
+    m_runtime = new FakeRuntime;
+    m_windows = new WindowSet(*m_runtime);
+    m_board = m_windows->open(WindowKind::Mini);
+    QVERIFY(m_board);
+}
+
+void TestMiniCountdownWindow::cleanup()
+{
+    delete m_windows;
+    delete m_runtime;
+    processDeletes();
+}
+
+void TestMiniCountdownWindow::window()
+{
+    QCOMPARE(m_board->objectName(), QStringLiteral("MiniCountdownWindow"));
+    QVERIFY(m_board->windowTitle().isEmpty());
+    QCOMPARE(m_board->geometry(), QRect(50, 50, 375, 279));
+    QVERIFY(m_board->windowFlags() & Qt::FramelessWindowHint);
+    QVERIFY(!m_board->testAttribute(Qt::WA_SetWindowIcon));
+    QVERIFY(m_board->isVisible());
+    QVERIFY(!m_board->parentWidget());
+}
+
+void TestMiniCountdownWindow::layout_data()
+{
+    QTest::addColumn<int>("order");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("rect");
+    QTest::addColumn<QString>("text"); // "*": a figure, filled from the clock
+    QTest::addColumn<QString>("face"); // "-": no font of its own
+    QTest::addColumn<int>("pixels");
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<bool>("pressable");
+
+    // clang-format off
+    QTest::newRow("chalk")      << 0 << "透明标签5" << QRect(280, 184, 40, 48)  << ""                  << "-"                 << 0  << QColor(0, 0, 0)       << true;
+    QTest::newRow("hours")      << 1 << "透明标签7" << QRect(48, 184, 104, 64)  << "*"                 << ""                  << 48 << QColor(128, 224, 0)   << false;
+    QTest::newRow("hours unit") << 2 << "透明标签6" << QRect(176, 184, 48, 64)  << "时"                << "楷体"              << 32 << QColor(171, 209, 211) << false;
+    QTest::newRow("days unit")  << 3 << "透明标签4" << QRect(264, 72, 88, 88)   << "天"                << "仿宋"              << 32 << QColor(255, 255, 255) << false;
+    QTest::newRow("days")       << 4 << "透明标签3" << QRect(136, 88, 112, 64)  << "*"                 << ""                  << 64 << QColor(255, 255, 0)   << true;
+    QTest::newRow("heading")    << 5 << "透明标签1" << QRect(0, 16, 464, 72)    << " 距 离 高 考 仅 剩" << "方正稚艺 - Varnel" << 48 << QColor(236, 236, 236) << false;
+    QTest::newRow("exit")       << 6 << "透明标签2" << QRect(360, 0, 8, 8)      << "x"                 << "-"                 << 0  << QColor(0, 255, 0)     << true;
+    // clang-format on
+}
+
+void TestMiniCountdownWindow::layout()
+{
+    QFETCH(int, order);
+    QFETCH(QString, name);
+    QFETCH(QRect, rect);
+    QFETCH(QString, text);
+    QFETCH(QString, face);
+    QFETCH(int, pixels);
+    QFETCH(QColor, colour);
+    QFETCH(bool, pressable);
+
+    // Stacking follows the table: a later label lies above an earlier one.
+    const QList<TransparentLabel *> labels =
+        m_board->findChildren<TransparentLabel *>(QString(), Qt::FindDirectChildrenOnly);
+    QCOMPARE(labels.size(), 7);
+    auto *control = labels.at(order);
+    QCOMPARE(control->objectName(), name);
+    QCOMPARE(control->geometry(), rect);
+    if (text != QLatin1String("*"))
+        QCOMPARE(control->text(), text);
+    QCOMPARE(control->textFormat(), Qt::PlainText);
+    QVERIFY(control->isVisible());
+    QVERIFY(control->isEnabled());
+    if (face == QLatin1String("-")) {
+        QVERIFY(!control->fontRecord());
+        QCOMPARE(control->font(), m_board->font());
+    } else {
+        QVERIFY(control->fontRecord());
+        QCOMPARE(control->fontRecord()->face, face);
+        QCOMPARE(control->fontRecord()->charset, FontRecord::Charset::GB2312);
+        QCOMPARE(
+            control->font().families().first(), face.isEmpty() ? QStringLiteral("SimSun") : face);
+        QCOMPARE(control->font().pixelSize(), pixels);
+        QCOMPARE(control->font().weight(), 400);
+        QVERIFY(!control->font().italic());
+        QVERIFY(!control->font().underline());
+        QVERIFY(!control->font().strikeOut());
+    }
+    QCOMPARE(control->palette().color(QPalette::WindowText), colour);
+    QCOMPARE(control->cursor().shape(), Qt::ArrowCursor);
+    QCOMPARE(control->isPressable(), pressable);
+}
+
+void TestMiniCountdownWindow::timers()
+{
+    auto *seconds = m_board->findChild<QTimer *>(QStringLiteral("时钟1"));
+    auto *minutes = m_board->findChild<QTimer *>(QStringLiteral("时钟2"));
+    QVERIFY(seconds && minutes);
+    QCOMPARE(seconds->interval(), 1000);
+    QVERIFY(seconds->isActive());
+    QCOMPARE(minutes->interval(), 60000);
+    QVERIFY(minutes->isActive());
+}
+
+void TestMiniCountdownWindow::shapeCoversTheChalk()
+{
+    const QRegion shape = m_board->mask();
+    QVERIFY(!shape.isEmpty());
+    const QRect chalk(280, 184, 40, 48);
+    QCOMPARE(shape.intersected(chalk), QRegion(chalk));
+    // The picture is two rows lower than the window.
+    QVERIFY(!shape.intersects(QRect(0, 277, 375, 2)));
+    QCOMPARE(shape.boundingRect().bottom(), 276);
+}
+
+void TestMiniCountdownWindow::figuresFilledBeforeFirstShow_data()
+{
+    QTest::addColumn<QDateTime>("now");
+    QTest::addColumn<QString>("days");
+    QTest::addColumn<QString>("hours");
+    QTest::newRow("a week before") << QDateTime(QDate(2015, 6, 1), QTime(8, 0)) << "6"
+                                   << "136";
+    QTest::newRow("before half past") << QDateTime(QDate(2015, 6, 1), QTime(8, 29, 59)) << "6"
+                                      << "136";
+    QTest::newRow("after half past") << QDateTime(QDate(2015, 6, 1), QTime(8, 30, 1)) << "6"
+                                     << "135";
+    QTest::newRow("evening before") << QDateTime(QDate(2015, 6, 6), QTime(18, 0)) << "0"
+                                    << "6";
+    QTest::newRow("a day after") << QDateTime(QDate(2015, 6, 8), QTime(0, 0)) << "-1"
+                                 << "-24";
+}
+
+void TestMiniCountdownWindow::figuresFilledBeforeFirstShow()
+{
+    QFETCH(QDateTime, now);
+    QFETCH(QString, days);
+    QFETCH(QString, hours);
+    m_windows->destroy(WindowKind::Mini);
+    processDeletes();
+    m_runtime->clock = now;
+
+    FirstShowWatcher watcher;
+    qApp->installEventFilter(&watcher);
+    m_board = m_windows->open(WindowKind::Mini);
+    qApp->removeEventFilter(&watcher);
+    QVERIFY(m_board);
+    QCOMPARE(watcher.shows, 1);
+    QCOMPARE(watcher.days, days);
+    QCOMPARE(watcher.hours, hours);
+}
+
+void TestMiniCountdownWindow::secondTickWritesHoursOnly()
+{
+    // Just after noon the days figure would change, but only the minute timer writes it.
+    m_runtime->setClock(2015, 6, 6, 12, 0, 1);
+    tick(m_board, QStringLiteral("时钟1"));
+    QCOMPARE(label("透明标签7")->text(), QStringLiteral("12"));
+    QCOMPARE(label("透明标签3")->text(), QStringLiteral("6"));
+}
+
+void TestMiniCountdownWindow::minuteTickWritesDaysOnly()
+{
+    m_runtime->setClock(2015, 6, 6, 12, 0, 1);
+    tick(m_board, QStringLiteral("时钟2"));
+    QCOMPARE(label("透明标签3")->text(), QStringLiteral("0"));
+    QCOMPARE(label("透明标签7")->text(), QStringLiteral("136"));
+}
+
+void TestMiniCountdownWindow::switchBothWays()
+{
+    // Edit the large board, go to the mini board and back: the edit does not come back with it.
+    m_windows->destroy(WindowKind::Mini);
+    processDeletes();
+    QWidget *large = m_windows->open(WindowKind::Countdown);
+    auto *hours = large->findChild<TransparentLabel *>(QStringLiteral("透明标签4"));
+    hours->setTextColour(Colour::rgb(1, 2, 3));
+    hours->setCharacterHeight(16);
+    QSignalSpy allClosed(m_windows, &WindowSet::allClosed);
+
+    press(large, QStringLiteral("透明标签8"));
+    processDeletes();
+    QVERIFY(!m_windows->window(WindowKind::Countdown));
+    m_board = m_windows->window(WindowKind::Mini);
+    QVERIFY(m_board);
+    QVERIFY(m_board->isVisible());
+    QCOMPARE(m_windows->openCount(), 1);
+
+    press(m_board, QStringLiteral("透明标签5"));
+    processDeletes();
+    QVERIFY(!m_windows->window(WindowKind::Mini));
+    QCOMPARE(m_windows->openCount(), 1);
+    QCOMPARE(allClosed.count(), 0);
+
+    QWidget *fresh = m_windows->window(WindowKind::Countdown);
+    QVERIFY(fresh);
+    QVERIFY(fresh->isVisible());
+    hours = fresh->findChild<TransparentLabel *>(QStringLiteral("透明标签4"));
+    QCOMPARE(hours->text(), QStringLiteral("136"));
+    QCOMPARE(hours->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+    QCOMPARE(hours->font().pixelSize(), 64);
+}
+
+void TestMiniCountdownWindow::pressAnywhereOnTheChalk_data()
+{
+    QTest::addColumn<QPoint>("pos");
+    QTest::newRow("top left") << QPoint(280, 184);
+    QTest::newRow("top right") << QPoint(319, 184);
+    QTest::newRow("bottom left") << QPoint(280, 231);
+    QTest::newRow("bottom right") << QPoint(319, 231);
+    QTest::newRow("middle") << QPoint(300, 208);
+}
+
+void TestMiniCountdownWindow::pressAnywhereOnTheChalk()
+{
+    QFETCH(QPoint, pos);
+    QCOMPARE(m_board->childAt(pos), label("透明标签5"));
+    pressAt(m_board, pos);
+    QVERIFY(!m_windows->window(WindowKind::Mini));
+    QVERIFY(m_windows->window(WindowKind::Countdown));
+}
+
+void TestMiniCountdownWindow::exitAsksAndClosesOnOk()
+{
+    QSignalSpy allClosed(m_windows, &WindowSet::allClosed);
+    m_runtime->answers = { Runtime::Ok };
+    pressAt(m_board, QPoint(364, 4));
+    QCOMPARE(m_runtime->messageTexts(), QStringList{ QStringLiteral("老湿童鞋你真的要退出吗!!!") });
+    QCOMPARE(m_runtime->messages.first().style, Runtime::MessageStyle::OkCancelQuestion);
+    QVERIFY(!m_windows->window(WindowKind::Mini));
+    QCOMPARE(m_windows->openCount(), 0);
+    QCOMPARE(allClosed.count(), 1);
+    processDeletes();
+    QCOMPARE(allClosed.count(), 1);
+}
+
+void TestMiniCountdownWindow::exitCancelChangesNothing()
+{
+    QSignalSpy allClosed(m_windows, &WindowSet::allClosed);
+    // Ticks go on while the question is up.
+    m_runtime->whileMessageShown = [this] {
+        m_runtime->setClock(2015, 6, 1, 9, 0, 0);
+        tick(m_board, QStringLiteral("时钟1"));
+    };
+    m_runtime->answers = { Runtime::Cancel };
+    press(m_board, QStringLiteral("透明标签2"));
+    processDeletes();
+    QCOMPARE(m_runtime->messages.size(), 1);
+    QCOMPARE(m_windows->window(WindowKind::Mini), m_board);
+    QVERIFY(m_board->isVisible());
+    QCOMPARE(label("透明标签7")->text(), QStringLiteral("135"));
+    QCOMPARE(label("透明标签3")->text(), QStringLiteral("6"));
+    QVERIFY(m_board->findChild<QTimer *>(QStringLiteral("时钟1"))->isActive());
+    QVERIFY(m_board->findChild<QTimer *>(QStringLiteral("时钟2"))->isActive());
+    QCOMPARE(allClosed.count(), 0);
+}
+
+void TestMiniCountdownWindow::exitKeepsOtherWindowsRunning_data()
+{
+    QTest::addColumn<WindowKind>("other");
+    QTest::newRow("alarm") << WindowKind::Alarm;
+    QTest::newRow("editor") << WindowKind::Editor;
+}
+
+void TestMiniCountdownWindow::exitKeepsOtherWindowsRunning()
+{
+    QFETCH(WindowKind, other);
+    QWidget *otherWindow = m_windows->open(other);
+    QVERIFY(otherWindow);
+    QSignalSpy allClosed(m_windows, &WindowSet::allClosed);
+    m_runtime->answers = { Runtime::Ok };
+    press(m_board, QStringLiteral("透明标签2"));
+    processDeletes();
+    QVERIFY(!m_windows->window(WindowKind::Mini));
+    QCOMPARE(m_windows->window(other), otherWindow);
+    QCOMPARE(m_windows->openCount(), 1);
+    QCOMPARE(allClosed.count(), 0);
+}
+
+void TestMiniCountdownWindow::pinAndUnlock()
+{
+    auto *board = static_cast<BoardWindow *>(m_board);
+    QVERIFY(board->isMovable());
+    press(m_board, QStringLiteral("透明标签3"), Qt::RightButton);
+    QVERIFY(board->isMovable());
+    QVERIFY(m_runtime->pinned.isEmpty());
+
+    press(m_board, QStringLiteral("透明标签3"));
+    QCOMPARE(m_runtime->visualStyles, QList<int>{ 1 });
+    QCOMPARE(m_runtime->pinned.size(), 1);
+    QCOMPARE(m_runtime->pinned.first().data(), m_board);
+    QVERIFY(!board->isMovable());
+
+    press(m_board, QStringLiteral("透明标签3"));
+    QCOMPARE(m_runtime->pinned.size(), 2);
+    QVERIFY(!board->isMovable());
+
+    press(m_board, QStringLiteral("透明标签3"), Qt::RightButton);
+    QVERIFY(board->isMovable());
+    QCOMPARE(m_runtime->pinned.size(), 2);
+}
+
+void TestMiniCountdownWindow::pinnedMiniReturnsToAFreeLargeBoard()
+{
+    // Through the heading, which lies over the days figure's row but takes no presses.
+    pressAt(m_board, QPoint(190, 100));
+    QCOMPARE(m_runtime->pinned.size(), 1);
+
+    pressAt(m_board, QPoint(300, 208));
+    processDeletes();
+    QWidget *large = m_windows->window(WindowKind::Countdown);
+    QVERIFY(large);
+    QVERIFY(!large->parentWidget());
+    QVERIFY(large->isWindow());
+    QVERIFY(static_cast<BoardWindow *>(large)->isMovable());
+    QCOMPARE(m_runtime->pinned.size(), 1);
+    QVERIFY(m_runtime->pinned.first().isNull());
+}
+
+QTEST_MAIN(TestMiniCountdownWindow)
 #include "tst_minicountdownwindow.moc"

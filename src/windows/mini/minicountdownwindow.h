@@ -1,15 +1,30 @@
 #pragma once
 
-#include <QWidget>
+#include "widgets/boardwindow.h"
 
+class TransparentLabel;
 class WindowSet;
 
-class MiniCountdownWindow : public QWidget
+// The small chalkboard: days and hours left until the exam, and the way back to the large board.
+class MiniCountdownWindow : public BoardWindow
 {
     Q_OBJECT
 public:
-    explicit MiniCountdownWindow(WindowSet& windows);
+    explicit MiniCountdownWindow(WindowSet &windows);
 
 private:
-    WindowSet& m_windows;
+    void onCreated();
+    void onSecondTick();
+    void onMinuteTick();
+    void onDaysFigurePressed();
+    void onDaysFigureRightPressed();
+    void onExitPressed();
+    void onLargeBoardPressed();
+
+    void writeDaysLeft();
+    void writeHoursLeft();
+
+    WindowSet &m_windows;
+    TransparentLabel *m_daysFigure;
+    TransparentLabel *m_hoursFigure;
 };
