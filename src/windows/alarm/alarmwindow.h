@@ -1,15 +1,52 @@
 #pragma once
 
+#include <QPoint>
 #include <QWidget>
+#include <optional>
 
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+class Runtime;
 class WindowSet;
 
+// A panel of standard controls with two countdowns in whole seconds: one ends in a shutdown of the
+// computer, the other in a reminder box. It can hide in the notification area while both go on.
 class AlarmWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit AlarmWindow(WindowSet& windows);
+    explicit AlarmWindow(WindowSet &windows);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    WindowSet& m_windows;
+    void onStartClicked();
+    void onShutdownTick();
+    void onReminderTick();
+    void onStartButtonRightPressed();
+    void onCloseLabelPressed();
+    void onNotificationIconEvent(int code);
+
+    Runtime &runtime() const;
+    template <typename Control> Control *control(const char *name) const;
+
+    WindowSet &m_windows;
+    QComboBox *m_kind; // 组合框1
+    QLineEdit *m_seconds; // 编辑框1
+    QPlainTextEdit *m_reminderText; // 编辑框2
+    QLabel *m_shutdownLeft; // 标签3
+    QLabel *m_reminderLeft; // 标签7
+    QLabel *m_closeLabel; // 标签8
+    QPushButton *m_startButton; // 按钮1
+    QTimer *m_shutdownTimer; // 时钟1
+    QTimer *m_reminderTimer; // 时钟2
+    std::optional<QPoint> m_dragOffset;
 };
