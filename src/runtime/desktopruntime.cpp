@@ -76,12 +76,16 @@ bool DesktopRuntime::notificationAreaAvailable() const
 void DesktopRuntime::setNotificationIcon(QWidget& window, const QIcon& icon, const QString& tip,
     std::function<void(int)> onEvent)
 {
-    auto* tray = window.findChild<QSystemTrayIcon*>(kTrayIconName, Qt::FindDirectChildrenOnly);
-    delete tray;
+    // The icon may be removed from its own click handler: let it finish before it goes.
+    if (auto* old = window.findChild<QSystemTrayIcon*>(kTrayIconName, Qt::FindDirectChildrenOnly)) {
+        old->hide();
+        old->setObjectName(QString());
+        old->deleteLater();
+    }
     if (icon.isNull())
         return;
     // A child of the window, so that the icon goes with it.
-    tray = new QSystemTrayIcon(icon, &window);
+    auto* tray = new QSystemTrayIcon(icon, &window);
     tray->setObjectName(kTrayIconName);
     tray->setToolTip(tip);
     QObject::connect(tray, &QSystemTrayIcon::activated, tray,
