@@ -8,11 +8,30 @@
 #include <QTimer>
 #include <QWindow>
 
+namespace {
+
+// On screens with more than one device pixel to the logical pixel the board is drawn from the
+// double-size picture, which scales down sharply where the 1x one would be scaled up and blurred.
+QPixmap pictureFor(const QString& path, qreal devicePixelRatio)
+{
+    if (devicePixelRatio > 1.0) {
+        const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+        QPixmap sharp(path.left(dot) + QStringLiteral("@2x") + path.mid(dot));
+        if (!sharp.isNull()) {
+            sharp.setDevicePixelRatio(2.0);
+            return sharp;
+        }
+    }
+    return QPixmap(path);
+}
+
+} // namespace
+
 BoardWindow::BoardWindow(const QString& picture, const QSize& size)
     : QWidget(nullptr, Qt::FramelessWindowHint)
     , m_picturePath(picture)
-    , m_picture(picture)
 {
+    m_picture = pictureFor(picture, devicePixelRatioF());
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(size);
     move(50, 50);

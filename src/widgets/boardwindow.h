@@ -36,6 +36,7 @@ public:
 
     void setMovable(bool movable) { m_movable = movable; }
     bool isMovable() const { return m_movable; }
+    const QPixmap& picture() const { return m_picture; }
 
 protected:
     TransparentLabel* addLabel(const LabelRow& row);

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs the build into a throwaway prefix and checks what lands there; then builds the .deb,
+# unpacks it into a throwaway root, checks its files and dependencies, and starts its program.
+set -euo pipefail
+build=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cmake --install "$build" --prefix "$work/prefix" >/dev/null
+expected=(bin/gaokao-countdown share/applications/gaokao-countdown.desktop)
+for size in 16 32 48 64 128 256; do
+    expected+=("share/icons/hicolor/${size}x${size}/apps/gaokao-countdown.png")
+done
+for file in "${expected[@]}"; do
+    [ -f "$work/prefix/$file" ] || fail "not installed: $file"
+done
+[ -x "$work/prefix/bin/gaokao-countdown" ] || fail "program not executable"
+desktop-file-validate "$work/prefix/share/applications/gaokao-countdown.desktop" \
+    || fail "desktop entry rejected"
+grep -qx 'Name=高考倒计时' "$work/prefix/share/applications/gaokao-countdown.desktop" \
+    || fail "desktop entry has the wrong name"
+echo "installed: ${#expected[@]} files, desktop entry valid"
+
+(cd "$build" && cpack -G DEB -B "$work/package" >/dev/null)
+deb=$(ls "$work"/package/gaokao-countdown_*.deb)
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in libqt6widgets6 libqt6dbus6 fonts-noto-cjk fonts-arphic-ukai; do
+    [[ $depends == *"$needed"* ]] || fail "$needed missing from Depends: $depends"
+done
+dpkg -x "$deb" "$work/root"
+for file in usr/bin/gaokao-countdown usr/share/applications/gaokao-countdown.desktop \
+    usr/share/icons/hicolor/256x256/apps/gaokao-countdown.png; do
+    [ -f "$work/root/$file" ] || fail "not in the package: $file"
+done
+echo "package: $(basename "$deb")"
+(cd "$work/root" && find . -type f | sort)
+
+# The packaged program starts and keeps running until it is stopped.
+status=0
+QT_QPA_PLATFORM=offscreen timeout 3 "$work/root/usr/bin/gaokao-countdown" 2>/dev/null || status=$?
+[ "$status" -eq 124 ] || fail "packaged program ended on its own with status $status"
+echo "packaged program started"
