@@ -2,14 +2,30 @@
 
 #include <QWidget>
 
+class ColourPicker;
+class QComboBox;
+class QLineEdit;
 class WindowSet;
 
+// The small framed form that restyles one label of the large board at a time: which label, its
+// text colour, its font size and, for the custom text label, its text.
 class EditorWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit EditorWindow(WindowSet& windows);
+    explicit EditorWindow(WindowSet &windows);
 
 private:
-    WindowSet& m_windows;
+    void onApplyClicked();
+
+    template <typename Control> Control *control(const char *name) const
+    {
+        return findChild<Control *>(QString::fromUtf8(name), Qt::FindDirectChildrenOnly);
+    }
+
+    WindowSet &m_windows;
+    QComboBox *m_labelChoice;
+    QComboBox *m_sizeChoice;
+    QLineEdit *m_customText;
+    ColourPicker *m_colourPicker;
 };
