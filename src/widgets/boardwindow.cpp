@@ -35,10 +35,12 @@ BoardWindow::BoardWindow(const QString& picture, const QSize& size)
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(size);
     move(50, 50);
-    // Labels without a font of their own use the standard face at the usual dialog size.
-    FontRecord uiFont;
-    uiFont.pixelHeight = 12;
-    setFont(uiFont.toQFont());
+    // Labels without a font of their own use the desktop's face; naming sans CJK faces after it
+    // keeps their Chinese glyphs from falling back on a thin Ming face.
+    QFont interfaceFont = font();
+    interfaceFont.setFamilies({ interfaceFont.family(), QStringLiteral("Microsoft YaHei UI"),
+        QStringLiteral("Microsoft YaHei"), QStringLiteral("Noto Sans CJK SC") });
+    setFont(interfaceFont);
 }
 
 TransparentLabel* BoardWindow::addLabel(const LabelRow& row)

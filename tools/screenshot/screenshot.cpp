@@ -1,0 +1,111 @@
+// Renders each window of the widget, with the clock fixed, to PNG files for the README:
+//   QT_QPA_PLATFORM=offscreen screenshot <folder>
+#include "app/windowset.h"
+#include "runtime/runtime.h"
+#include "widgets/colourpicker.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <cstdio>
+
+namespace {
+
+// A runtime whose clock stands still and which changes nothing outside the program.
+class StillRuntime : public Runtime
+{
+public:
+    QDateTime now() const override
+    {
+        return QDateTime(QDate(2015, 6, 1), QTime(8, 0), Qt::LocalTime);
+    }
+    int messageBox(const QString&, MessageStyle) override { return Cancel; }
+    void openWebPage(const QUrl&) override { }
+    void applyVisualStyle(int) override { }
+    void pinToDesktop(QWidget&) override { }
+    bool notificationAreaAvailable() const override { return false; }
+    void setNotificationIcon(QWidget&, const QIcon&, const QString&, std::function<void(int)>) override
+    {
+    }
+    ShutdownResult shutDown(int, bool) override { return { false, QStringLiteral("screenshots") }; }
+};
+
+template <typename Control>
+Control* find(QWidget* window, const char* name)
+{
+    return window->findChild<Control*>(QString::fromUtf8(name));
+}
+
+// grab() ignores the window's shape: clear what lies outside it.
+QImage shaped(QWidget* window)
+{
+    QImage image = window->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (!window->mask().isEmpty()) {
+        QPainter painter(&image);
+        painter.setCompositionMode(QPainter::CompositionMode_Clear);
+        painter.setClipRegion(QRegion(window->rect()).subtracted(window->mask()));
+        painter.fillRect(window->rect(), Qt::transparent);
+    }
+    return image;
+}
+
+bool save(QWidget* window, const QDir& folder, const QString& name)
+{
+    const QString path = folder.filePath(name);
+    if (!window || !shaped(window).save(path)) {
+        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+void edit(QWidget* editor, int label, Colour colour, int size, const QString& text = {})
+{
+    find<QComboBox>(editor, "组合框1")->setCurrentIndex(label);
+    find<ColourPicker>(editor, "颜色选择器1")->setColour(colour);
+    find<QComboBox>(editor, "组合框2")->setCurrentIndex(size);
+    find<QLineEdit>(editor, "编辑框1")->setText(text);
+    find<QPushButton>(editor, "按钮1")->click();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: screenshot <folder>\n");
+        return 2;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!folder.mkpath(QStringLiteral(".")))
+        return 1;
+
+    StillRuntime runtime;
+    WindowSet windows(runtime);
+    bool ok = save(windows.open(WindowKind::Countdown), folder, QStringLiteral("countdown.png"));
+
+    QWidget* editor = windows.open(WindowKind::Editor);
+    edit(editor, 0, Colour::rgb(250, 215, 120), 0);
+    edit(editor, 4, Colour::rgb(255, 140, 60), 0);
+    // Leading blanks keep the text clear of the heading's second line, as a user would.
+    edit(editor, 5, Colour::rgb(255, 255, 255), 14, QStringLiteral("　　　加油！"));
+    ok = save(editor, folder, QStringLiteral("editor.png")) && ok;
+    ok = save(windows.window(WindowKind::Countdown), folder, QStringLiteral("countdown-edited.png")) && ok;
+
+    QWidget* alarm = windows.open(WindowKind::Alarm);
+    find<QComboBox>(alarm, "组合框1")->setCurrentIndex(1);
+    find<QLineEdit>(alarm, "编辑框1")->setText(QStringLiteral("1800"));
+    find<QPlainTextEdit>(alarm, "编辑框2")->setPlainText(QStringLiteral("该起来活动一下了"));
+    find<QPushButton>(alarm, "按钮1")->click();
+    ok = save(alarm, folder, QStringLiteral("alarm.png")) && ok;
+
+    ok = save(windows.open(WindowKind::Mini), folder, QStringLiteral("mini.png")) && ok;
+    return ok ? 0 : 1;
+}
