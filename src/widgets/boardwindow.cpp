@@ -1,12 +1,12 @@
 #include "boardwindow.h"
 
+#include "runtime/runtime.h"
 #include "transparentlabel.h"
 
 #include <QBitmap>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
-#include <QWindow>
 
 namespace {
 
@@ -100,21 +100,31 @@ void BoardWindow::paintEvent(QPaintEvent*)
 
 void BoardWindow::mousePressEvent(QMouseEvent* event)
 {
-    if (!m_movable || event->button() != Qt::LeftButton)
-        return;
-    // Let the window manager move the window where it can (Wayland allows nothing else).
-    if (windowHandle() && windowHandle()->startSystemMove())
-        return;
-    m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    if (m_movable)
+        m_drag.press(*this, event);
 }
 
 void BoardWindow::mouseMoveEvent(QMouseEvent* event)
 {
-    if (m_dragOffset && m_movable && (event->buttons() & Qt::LeftButton))
-        move(event->globalPosition().toPoint() - *m_dragOffset);
+    if (m_movable)
+        m_drag.move(*this, event);
 }
 
 void BoardWindow::mouseReleaseEvent(QMouseEvent*)
 {
-    m_dragOffset.reset();
+    m_drag.release();
+}
+
+void BoardWindow::pinToDesktop(Runtime& runtime)
+{
+    runtime.applyVisualStyle(1);
+    runtime.pinToDesktop(*this);
+    setMovable(false);
+}
+
+bool BoardWindow::confirmExit(Runtime& runtime)
+{
+    return runtime.messageBox(QStringLiteral("老湿童鞋你真的要退出吗!!!"),
+               Runtime::MessageStyle::OkCancelQuestion)
+        == Runtime::Ok;
 }

@@ -2,13 +2,14 @@
 
 #include "colour.h"
 #include "fontrecord.h"
+#include "windowdrag.h"
 
 #include <QImage>
 #include <QPixmap>
-#include <QPoint>
 #include <QWidget>
 
 class QTimer;
+class Runtime;
 class TransparentLabel;
 
 // One row of a board's layout table.
@@ -44,6 +45,10 @@ protected:
     QTimer* addTimer(const char* name, int interval);
     // Cuts the picture's pure-white pixels out of the window.
     void setShapeFromPicture();
+    // Pins the board to the desktop, where it stays put until it is made movable again.
+    void pinToDesktop(Runtime& runtime);
+    // Both boards ask the same question before they close; true on 确认.
+    bool confirmExit(Runtime& runtime);
 
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -54,5 +59,5 @@ private:
     QString m_picturePath;
     QPixmap m_picture;
     bool m_movable = true;
-    std::optional<QPoint> m_dragOffset;
+    WindowDrag m_drag;
 };

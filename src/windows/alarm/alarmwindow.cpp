@@ -12,7 +12,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
-#include <QWindow>
 
 namespace {
 
@@ -277,21 +276,15 @@ void AlarmWindow::onNotificationIconEvent(int code)
 
 void AlarmWindow::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton)
-        return;
-    // Let the window manager move the window where it can (Wayland allows nothing else).
-    if (windowHandle() && windowHandle()->startSystemMove())
-        return;
-    m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    m_drag.press(*this, event);
 }
 
 void AlarmWindow::mouseMoveEvent(QMouseEvent *event)
 {
-    if (m_dragOffset && (event->buttons() & Qt::LeftButton))
-        move(event->globalPosition().toPoint() - *m_dragOffset);
+    m_drag.move(*this, event);
 }
 
 void AlarmWindow::mouseReleaseEvent(QMouseEvent *)
 {
-    m_dragOffset.reset();
+    m_drag.release();
 }

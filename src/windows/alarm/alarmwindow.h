@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QPoint>
+#include "widgets/windowdrag.h"
+
 #include <QWidget>
-#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -48,5 +48,5 @@ private:
     QPushButton *m_startButton; // 按钮1
     QTimer *m_shutdownTimer; // 时钟1
     QTimer *m_reminderTimer; // 时钟2
-    std::optional<QPoint> m_dragOffset;
+    WindowDrag m_drag;
 };

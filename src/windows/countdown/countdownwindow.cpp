@@ -96,9 +96,7 @@ void CountdownWindow::onMinuteTick()
 
 void CountdownWindow::onDaysFigurePressed()
 {
-    m_windows.runtime().applyVisualStyle(1);
-    m_windows.runtime().pinToDesktop(*this);
-    setMovable(false);
+    pinToDesktop(m_windows.runtime());
 }
 
 void CountdownWindow::onDaysFigureRightPressed()
@@ -113,9 +111,7 @@ void CountdownWindow::onHoursFigurePressed()
 
 void CountdownWindow::onExitPressed()
 {
-    const int answer = m_windows.runtime().messageBox(QStringLiteral("老湿童鞋你真的要退出吗!!!"),
-        Runtime::MessageStyle::OkCancelQuestion);
-    if (answer == Runtime::Ok)
+    if (confirmExit(m_windows.runtime()))
         m_windows.destroy(WindowKind::Countdown);
 }
 

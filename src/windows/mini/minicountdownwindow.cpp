@@ -90,9 +90,7 @@ void MiniCountdownWindow::onMinuteTick()
 
 void MiniCountdownWindow::onDaysFigurePressed()
 {
-    m_windows.runtime().applyVisualStyle(1);
-    m_windows.runtime().pinToDesktop(*this);
-    setMovable(false);
+    pinToDesktop(m_windows.runtime());
 }
 
 void MiniCountdownWindow::onDaysFigureRightPressed()
@@ -102,9 +100,7 @@ void MiniCountdownWindow::onDaysFigureRightPressed()
 
 void MiniCountdownWindow::onExitPressed()
 {
-    const int answer = m_windows.runtime().messageBox(
-        QStringLiteral("老湿童鞋你真的要退出吗!!!"), Runtime::MessageStyle::OkCancelQuestion);
-    if (answer == Runtime::Ok)
+    if (confirmExit(m_windows.runtime()))
         m_windows.destroy(WindowKind::Mini);
 }
 
