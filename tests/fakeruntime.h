@@ -36,7 +36,7 @@ public:
     QList<TrayCall> trayCalls;
     std::function<void(int)> trayHandler;
     QList<QPair<int, bool>> shutdowns;
-    ShutdownResult shutdownResult { true, {} };
+    ShutdownResult shutdownResult{ true, {} };
 
     void setClock(int year, int month, int day, int hour, int minute, int second)
     {
@@ -45,13 +45,13 @@ public:
     QStringList messageTexts() const
     {
         QStringList texts;
-        for (const Message& message : messages)
+        for (const Message &message : messages)
             texts << message.text;
         return texts;
     }
 
     QDateTime now() const override { return clock; }
-    int messageBox(const QString& text, MessageStyle style) override
+    int messageBox(const QString &text, MessageStyle style) override
     {
         messages.append({ text, style });
         if (whileMessageShown)
@@ -60,11 +60,11 @@ public:
             return Ok;
         return answers.isEmpty() ? Cancel : answers.takeFirst();
     }
-    void openWebPage(const QUrl& address) override { webPages.append(address); }
+    void openWebPage(const QUrl &address) override { webPages.append(address); }
     void applyVisualStyle(int number) override { visualStyles.append(number); }
-    void pinToDesktop(QWidget& window) override { pinned.append(&window); }
+    void pinToDesktop(QWidget &window) override { pinned.append(&window); }
     bool notificationAreaAvailable() const override { return trayAvailable; }
-    void setNotificationIcon(QWidget& window, const QIcon& icon, const QString& tip,
+    void setNotificationIcon(QWidget &window, const QIcon &icon, const QString &tip,
         std::function<void(int)> onEvent) override
     {
         trayCalls.append({ &window, !icon.isNull(), tip });

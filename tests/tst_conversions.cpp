@@ -29,8 +29,8 @@ void TestConversions::textToDateTime_data()
     QTest::addColumn<QDateTime>("expected");
     const QDateTime exam(QDate(2015, 6, 7), QTime(0, 0), Qt::LocalTime);
     QTest::newRow("exam date") << QStringLiteral("2015年6月7日") << exam;
-    QTest::newRow("two-digit month and day") << QStringLiteral("2016年12月31日")
-                                             << QDateTime(QDate(2016, 12, 31), QTime(0, 0));
+    QTest::newRow("two-digit month and day")
+        << QStringLiteral("2016年12月31日") << QDateTime(QDate(2016, 12, 31), QTime(0, 0));
     QTest::newRow("no such day") << QStringLiteral("2015年2月30日") << QDateTime();
     QTest::newRow("other shape") << QStringLiteral("2015-06-07") << QDateTime();
     QTest::newRow("empty") << QString() << QDateTime();
@@ -156,26 +156,49 @@ void TestConversions::figures_data()
     auto at = [](int y, int mo, int d, int h, int mi, int s) {
         return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::LocalTime);
     };
-    QTest::newRow("a week before") << at(2015, 6, 1, 8, 0, 0) << "6" << "136" << "2015年6月1日8时0分" << "0";
-    QTest::newRow("new year's eve") << at(2014, 12, 31, 23, 59, 59) << "157" << "3768"
-                                    << "2014年12月31日23时59分" << "59";
-    QTest::newRow("before half past") << at(2015, 6, 1, 8, 29, 59) << "6" << "136"
-                                      << "2015年6月1日8时29分" << "59";
-    QTest::newRow("after half past") << at(2015, 6, 1, 8, 30, 1) << "6" << "135"
-                                     << "2015年6月1日8时30分" << "1";
-    QTest::newRow("before noon") << at(2015, 6, 6, 11, 59, 59) << "1" << "12"
-                                 << "2015年6月6日11时59分" << "59";
-    QTest::newRow("after noon") << at(2015, 6, 6, 12, 0, 1) << "0" << "12"
-                                << "2015年6月6日12时0分" << "1";
-    QTest::newRow("evening before") << at(2015, 6, 6, 18, 0, 0) << "0" << "6"
-                                    << "2015年6月6日18时0分" << "0";
-    QTest::newRow("exam begins") << at(2015, 6, 7, 0, 0, 0) << "0" << "0" << "2015年6月7日0时0分"
+    QTest::newRow("a week before") << at(2015, 6, 1, 8, 0, 0) << "6"
+                                   << "136"
+                                   << "2015年6月1日8时0分"
+                                   << "0";
+    QTest::newRow("new year's eve") << at(2014, 12, 31, 23, 59, 59) << "157"
+                                    << "3768"
+                                    << "2014年12月31日23时59分"
+                                    << "59";
+    QTest::newRow("before half past") << at(2015, 6, 1, 8, 29, 59) << "6"
+                                      << "136"
+                                      << "2015年6月1日8时29分"
+                                      << "59";
+    QTest::newRow("after half past") << at(2015, 6, 1, 8, 30, 1) << "6"
+                                     << "135"
+                                     << "2015年6月1日8时30分"
+                                     << "1";
+    QTest::newRow("before noon") << at(2015, 6, 6, 11, 59, 59) << "1"
+                                 << "12"
+                                 << "2015年6月6日11时59分"
+                                 << "59";
+    QTest::newRow("after noon") << at(2015, 6, 6, 12, 0, 1) << "0"
+                                << "12"
+                                << "2015年6月6日12时0分"
+                                << "1";
+    QTest::newRow("evening before") << at(2015, 6, 6, 18, 0, 0) << "0"
+                                    << "6"
+                                    << "2015年6月6日18时0分"
+                                    << "0";
+    QTest::newRow("exam begins") << at(2015, 6, 7, 0, 0, 0) << "0"
+                                 << "0"
+                                 << "2015年6月7日0时0分"
                                  << "0";
-    QTest::newRow("no leading zeros") << at(2015, 6, 7, 0, 5, 0) << "0" << "0"
-                                      << "2015年6月7日0时5分" << "0";
-    QTest::newRow("during the exam") << at(2015, 6, 7, 9, 0, 0) << "0" << "-9"
-                                     << "2015年6月7日9时0分" << "0";
-    QTest::newRow("a day after") << at(2015, 6, 8, 0, 0, 0) << "-1" << "-24" << "2015年6月8日0时0分"
+    QTest::newRow("no leading zeros") << at(2015, 6, 7, 0, 5, 0) << "0"
+                                      << "0"
+                                      << "2015年6月7日0时5分"
+                                      << "0";
+    QTest::newRow("during the exam") << at(2015, 6, 7, 9, 0, 0) << "0"
+                                     << "-9"
+                                     << "2015年6月7日9时0分"
+                                     << "0";
+    QTest::newRow("a day after") << at(2015, 6, 8, 0, 0, 0) << "-1"
+                                 << "-24"
+                                 << "2015年6月8日0时0分"
                                  << "0";
 }
 

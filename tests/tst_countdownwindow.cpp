@@ -37,14 +37,14 @@ private slots:
     void dragMovesTheBoardWhileMovable();
 
 private:
-    TransparentLabel* label(const char* name) const
+    TransparentLabel *label(const char *name) const
     {
-        return m_board->findChild<TransparentLabel*>(QString::fromUtf8(name));
+        return m_board->findChild<TransparentLabel *>(QString::fromUtf8(name));
     }
 
-    FakeRuntime* m_runtime = nullptr;
-    WindowSet* m_windows = nullptr;
-    QWidget* m_board = nullptr;
+    FakeRuntime *m_runtime = nullptr;
+    WindowSet *m_windows = nullptr;
+    QWidget *m_board = nullptr;
 };
 
 void TestCountdownWindow::init()
@@ -116,7 +116,7 @@ void TestCountdownWindow::layout()
     QFETCH(Qt::CursorShape, cursor);
     QFETCH(bool, pressable);
 
-    auto* control = m_board->findChild<TransparentLabel*>(name);
+    auto *control = m_board->findChild<TransparentLabel *>(name);
     QVERIFY(control);
     QCOMPARE(control->geometry(), rect);
     if (text != QLatin1String("*"))
@@ -127,7 +127,8 @@ void TestCountdownWindow::layout()
     } else {
         QVERIFY(control->fontRecord());
         QCOMPARE(control->fontRecord()->face, face);
-        QCOMPARE(control->font().families().first(), face.isEmpty() ? QStringLiteral("SimSun") : face);
+        QCOMPARE(
+            control->font().families().first(), face.isEmpty() ? QStringLiteral("SimSun") : face);
         QCOMPARE(control->font().pixelSize(), pixels);
         QCOMPARE(control->font().weight(), weight);
         QVERIFY(!control->font().italic());
@@ -139,8 +140,8 @@ void TestCountdownWindow::layout()
 
 void TestCountdownWindow::timers()
 {
-    auto* seconds = m_board->findChild<QTimer*>(QStringLiteral("时钟1"));
-    auto* minutes = m_board->findChild<QTimer*>(QStringLiteral("时钟2"));
+    auto *seconds = m_board->findChild<QTimer *>(QStringLiteral("时钟1"));
+    auto *minutes = m_board->findChild<QTimer *>(QStringLiteral("时钟2"));
     QVERIFY(seconds && minutes);
     QCOMPARE(seconds->interval(), 1000);
     QCOMPARE(seconds->timerType(), Qt::PreciseTimer);
@@ -166,12 +167,19 @@ void TestCountdownWindow::figuresFilledBeforeFirstShow_data()
     QTest::addColumn<QString>("hours");
     QTest::addColumn<QString>("clockLine");
     QTest::addColumn<QString>("seconds");
-    QTest::newRow("a week before") << QDateTime(QDate(2015, 6, 1), QTime(8, 0)) << "6" << "136"
-                                   << "2015年6月1日8时0分" << "0";
-    QTest::newRow("a day after") << QDateTime(QDate(2015, 6, 8), QTime(0, 0)) << "-1" << "-24"
-                                 << "2015年6月8日0时0分" << "0";
-    QTest::newRow("last second of a year") << QDateTime(QDate(2014, 12, 31), QTime(23, 59, 59))
-                                           << "157" << "3768" << "2014年12月31日23时59分" << "59";
+    QTest::newRow("a week before") << QDateTime(QDate(2015, 6, 1), QTime(8, 0)) << "6"
+                                   << "136"
+                                   << "2015年6月1日8时0分"
+                                   << "0";
+    QTest::newRow("a day after") << QDateTime(QDate(2015, 6, 8), QTime(0, 0)) << "-1"
+                                 << "-24"
+                                 << "2015年6月8日0时0分"
+                                 << "0";
+    QTest::newRow("last second of a year")
+        << QDateTime(QDate(2014, 12, 31), QTime(23, 59, 59)) << "157"
+        << "3768"
+        << "2014年12月31日23时59分"
+        << "59";
 }
 
 void TestCountdownWindow::figuresFilledBeforeFirstShow()
@@ -189,7 +197,7 @@ void TestCountdownWindow::figuresFilledBeforeFirstShow()
     m_board = m_windows->open(WindowKind::Countdown);
     QVERIFY(m_board);
     // Read the figures as assistive technology does.
-    auto spoken = [this](const char* name) {
+    auto spoken = [this](const char *name) {
         return QAccessible::queryAccessibleInterface(label(name))->text(QAccessible::Name);
     };
     QCOMPARE(spoken("透明标签2"), days);
@@ -220,7 +228,7 @@ void TestCountdownWindow::minuteTickWritesDays()
 
 void TestCountdownWindow::ticksKeepAnEditedLook()
 {
-    TransparentLabel* hours = label("透明标签4");
+    TransparentLabel *hours = label("透明标签4");
     hours->setTextColour(Colour::rgb(1, 2, 3));
     hours->setCharacterHeight(16);
     m_runtime->setClock(2015, 6, 1, 9, 0, 0);
@@ -235,7 +243,7 @@ void TestCountdownWindow::exitAsksAndClosesOnOk()
     QSignalSpy allClosed(m_windows, &WindowSet::allClosed);
     m_runtime->answers = { Runtime::Ok };
     press(m_board, QStringLiteral("透明标签6"));
-    QCOMPARE(m_runtime->messageTexts(), QStringList { QStringLiteral("老湿童鞋你真的要退出吗!!!") });
+    QCOMPARE(m_runtime->messageTexts(), QStringList{ QStringLiteral("老湿童鞋你真的要退出吗!!!") });
     QCOMPARE(m_runtime->messages.first().style, Runtime::MessageStyle::OkCancelQuestion);
     QVERIFY(!m_windows->window(WindowKind::Countdown));
     QCOMPARE(allClosed.count(), 1);
@@ -269,14 +277,14 @@ void TestCountdownWindow::exitKeepsOtherWindowsRunning()
 
 void TestCountdownWindow::pinAndUnlock()
 {
-    auto* board = static_cast<BoardWindow*>(m_board);
+    auto *board = static_cast<BoardWindow *>(m_board);
     QVERIFY(board->isMovable());
     press(m_board, QStringLiteral("透明标签2"), Qt::RightButton);
     QVERIFY(board->isMovable());
     QVERIFY(m_runtime->pinned.isEmpty());
 
     press(m_board, QStringLiteral("透明标签2"));
-    QCOMPARE(m_runtime->visualStyles, QList<int> { 1 });
+    QCOMPARE(m_runtime->visualStyles, QList<int>{ 1 });
     QCOMPARE(m_runtime->pinned.size(), 1);
     QCOMPARE(m_runtime->pinned.first().data(), m_board);
     QVERIFY(!board->isMovable());
@@ -313,15 +321,17 @@ void TestCountdownWindow::pressOnOverlapReachesTheFigure()
 void TestCountdownWindow::dragMovesTheBoardWhileMovable()
 {
     auto drag = [this](QPoint from, QPoint by) {
-        QWidget* target = m_board->childAt(from);
+        QWidget *target = m_board->childAt(from);
         QCOMPARE(target, nullptr);
         const QPoint global = m_board->mapToGlobal(from);
-        QMouseEvent press(QEvent::MouseButtonPress, from, global, Qt::LeftButton, Qt::LeftButton, {});
+        QMouseEvent press(
+            QEvent::MouseButtonPress, from, global, Qt::LeftButton, Qt::LeftButton, {});
         QApplication::sendEvent(m_board, &press);
-        QMouseEvent move(QEvent::MouseMove, from + by, global + by, Qt::NoButton, Qt::LeftButton, {});
+        QMouseEvent move(
+            QEvent::MouseMove, from + by, global + by, Qt::NoButton, Qt::LeftButton, {});
         QApplication::sendEvent(m_board, &move);
-        QMouseEvent release(QEvent::MouseButtonRelease, from + by, global + by, Qt::LeftButton,
-            Qt::NoButton, {});
+        QMouseEvent release(
+            QEvent::MouseButtonRelease, from + by, global + by, Qt::LeftButton, Qt::NoButton, {});
         QApplication::sendEvent(m_board, &release);
     };
     // Over the heading, which lets presses through to the board.

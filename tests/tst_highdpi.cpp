@@ -38,7 +38,7 @@ void TestHighDpi::boardsDrawTheDoubleSizePicture()
     QFETCH(QRegion, shape);
     FakeRuntime runtime;
     WindowSet windows(runtime);
-    auto* board = qobject_cast<BoardWindow*>(windows.open(kind));
+    auto *board = qobject_cast<BoardWindow *>(windows.open(kind));
     QVERIFY(board);
     QCOMPARE(board->picture().size(), pictureSize);
     QCOMPARE(board->picture().devicePixelRatio(), 2.0);

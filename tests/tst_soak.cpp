@@ -24,14 +24,14 @@ private slots:
     void aDayOfTicks();
 
 private:
-    QWidget* board() const { return m_windows->window(WindowKind::Countdown); }
-    QString caption(WindowKind kind, const char* name) const
+    QWidget *board() const { return m_windows->window(WindowKind::Countdown); }
+    QString caption(WindowKind kind, const char *name) const
     {
         return m_windows->control<QLabel>(kind, QString::fromUtf8(name))->text();
     }
 
-    FakeRuntime* m_runtime = nullptr;
-    WindowSet* m_windows = nullptr;
+    FakeRuntime *m_runtime = nullptr;
+    WindowSet *m_windows = nullptr;
     qsizetype m_liveWidgets = 0;
 };
 
@@ -41,7 +41,8 @@ QtMessageHandler defaultHandler = nullptr;
 
 // The offscreen platform warns about every shaped or raised window; thousands of them would bury
 // the messages that matter.
-void withoutPlatformWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message)
+void withoutPlatformWarnings(
+    QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     if (!message.startsWith(QLatin1String("This plugin does not support")))
         defaultHandler(type, context, message);
@@ -78,7 +79,7 @@ void TestSoak::switchingBoards()
         press(board(), QStringLiteral("透明标签8"));
         processDeletes();
         QVERIFY(!board());
-        QWidget* mini = m_windows->window(WindowKind::Mini);
+        QWidget *mini = m_windows->window(WindowKind::Mini);
         QVERIFY(mini);
         press(mini, QStringLiteral("透明标签5"));
         processDeletes();
@@ -92,7 +93,7 @@ void TestSoak::openingAndClosingTheEditor()
 {
     for (int round = 0; round < kRounds; ++round) {
         press(board(), QStringLiteral("透明标签4"));
-        QWidget* editor = m_windows->window(WindowKind::Editor);
+        QWidget *editor = m_windows->window(WindowKind::Editor);
         QVERIFY(editor);
         editor->close();
         processDeletes();
@@ -105,7 +106,7 @@ void TestSoak::openingAndClosingTheAlarm()
 {
     for (int round = 0; round < kRounds; ++round) {
         press(board(), QStringLiteral("透明标签9"));
-        QWidget* alarm = m_windows->window(WindowKind::Alarm);
+        QWidget *alarm = m_windows->window(WindowKind::Alarm);
         QVERIFY(alarm);
         if (round % 2) {
             m_runtime->answers = { Runtime::Ok };
@@ -128,11 +129,11 @@ namespace {
 
 // Whole units left until the exam, rounded half away from zero, in integer arithmetic on the
 // wall clock: a second way to the figures, sharing nothing with the program's.
-qint64 unitsLeft(const QDateTime& now, qint64 unitSeconds)
+qint64 unitsLeft(const QDateTime &now, qint64 unitSeconds)
 {
     const QDateTime exam(QDate(2015, 6, 7), QTime(0, 0), Qt::LocalTime);
-    const qint64 seconds
-        = now.date().daysTo(exam.date()) * 86400 - now.time().msecsSinceStartOfDay() / 1000;
+    const qint64 seconds =
+        now.date().daysTo(exam.date()) * 86400 - now.time().msecsSinceStartOfDay() / 1000;
     const qint64 magnitude = (std::abs(seconds) + unitSeconds / 2) / unitSeconds;
     return seconds < 0 ? -magnitude : magnitude;
 }
@@ -161,8 +162,8 @@ void TestSoak::aDayOfTicks()
         const QString days = caption(WindowKind::Countdown, "透明标签2");
         const QString clockLine = caption(WindowKind::Countdown, "透明标签11");
         const int second = caption(WindowKind::Countdown, "透明标签12").toInt();
-        const QString expectedClockLine
-            = now.toString(QStringLiteral("yyyy'年'M'月'd'日'H'时'm'分'"));
+        const QString expectedClockLine =
+            now.toString(QStringLiteral("yyyy'年'M'月'd'日'H'时'm'分'"));
         if (hours != QString::number(unitsLeft(now, 3600))
             || days != QString::number(unitsLeft(lastDaysWrite, 86400))
             || clockLine != expectedClockLine || second != (lastSecond + 1) % 60

@@ -34,7 +34,7 @@ void TestTransparentLabel::captionIsItsAccessibleText()
 {
     TransparentLabel label;
     label.setText(QStringLiteral("136"));
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&label);
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(&label);
     QVERIFY(accessible);
     QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("136"));
 }
@@ -57,10 +57,10 @@ void TestTransparentLabel::labelWithoutHandlerLetsPressesThrough()
 {
     QWidget window;
     window.resize(100, 100);
-    auto* below = new TransparentLabel(&window);
+    auto *below = new TransparentLabel(&window);
     below->setGeometry(0, 0, 50, 50);
     below->setPressable(true);
-    auto* above = new TransparentLabel(&window);
+    auto *above = new TransparentLabel(&window);
     above->setGeometry(0, 0, 100, 100);
     above->setText(QStringLiteral("free text"));
     QCOMPARE(window.childAt(QPoint(10, 10)), below);
@@ -73,7 +73,7 @@ void TestTransparentLabel::defaultColourIsNotBlack()
     QPalette palette = window.palette();
     palette.setColor(QPalette::WindowText, QColor(10, 20, 30));
     QApplication::setPalette(palette);
-    auto* label = new TransparentLabel(&window);
+    auto *label = new TransparentLabel(&window);
     label->setTextColour(Colour::rgb(255, 0, 0));
     QCOMPARE(label->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     label->setTextColour(Colour());
@@ -88,7 +88,7 @@ void TestTransparentLabel::defaultColourIsNotBlack()
 void TestTransparentLabel::characterHeightKeepsTheRestOfTheFont()
 {
     TransparentLabel label;
-    FontRecord heading { QStringLiteral("方正稚艺 - Varnel"), 64, 700, false, false, false,
+    FontRecord heading{ QStringLiteral("方正稚艺 - Varnel"), 64, 700, false, false, false,
         FontRecord::Charset::GB2312 };
     label.setFontRecord(heading);
     label.setCharacterHeight(16);

@@ -22,8 +22,8 @@ private slots:
     void reopenedWindowIsBuiltAfresh();
 
 private:
-    FakeRuntime* m_runtime = nullptr;
-    WindowSet* m_windows = nullptr;
+    FakeRuntime *m_runtime = nullptr;
+    WindowSet *m_windows = nullptr;
 };
 
 void TestWindowSet::init()
@@ -41,7 +41,7 @@ void TestWindowSet::cleanup()
 
 void TestWindowSet::opensOneOfAKind()
 {
-    QWidget* first = m_windows->open(WindowKind::Countdown);
+    QWidget *first = m_windows->open(WindowKind::Countdown);
     QVERIFY(first);
     QVERIFY(first->isVisible());
     QCOMPARE(m_windows->open(WindowKind::Countdown), first);
@@ -79,7 +79,7 @@ void TestWindowSet::closingThroughTheWindowSystemCounts()
 void TestWindowSet::hiddenWindowStillCounts()
 {
     QSignalSpy allClosed(m_windows, &WindowSet::allClosed);
-    QWidget* board = m_windows->open(WindowKind::Countdown);
+    QWidget *board = m_windows->open(WindowKind::Countdown);
     board->hide();
     QCoreApplication::processEvents();
     QCOMPARE(m_windows->openCount(), 1);
@@ -91,14 +91,14 @@ void TestWindowSet::hiddenWindowStillCounts()
 
 void TestWindowSet::reopenedWindowIsBuiltAfresh()
 {
-    QWidget* first = m_windows->open(WindowKind::Countdown);
-    auto* custom = first->findChild<QLabel*>(QStringLiteral("透明标签10"));
+    QWidget *first = m_windows->open(WindowKind::Countdown);
+    auto *custom = first->findChild<QLabel *>(QStringLiteral("透明标签10"));
     custom->setText(QStringLiteral("edited"));
     m_windows->destroy(WindowKind::Countdown);
     processDeletes();
-    QWidget* second = m_windows->open(WindowKind::Countdown);
+    QWidget *second = m_windows->open(WindowKind::Countdown);
     QVERIFY(second);
-    QCOMPARE(second->findChild<QLabel*>(QStringLiteral("透明标签10"))->text(), QString());
+    QCOMPARE(second->findChild<QLabel *>(QStringLiteral("透明标签10"))->text(), QString());
 }
 
 QTEST_MAIN(TestWindowSet)

@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-int main(int argc, char* argv[])
+int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     // A window hidden to the notification area still counts: the window set decides when to end.
@@ -11,8 +11,8 @@ int main(int argc, char* argv[])
 
     DesktopRuntime runtime;
     WindowSet windows(runtime);
-    QObject::connect(&windows, &WindowSet::allClosed, &app, &QCoreApplication::quit,
-        Qt::QueuedConnection);
+    QObject::connect(
+        &windows, &WindowSet::allClosed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     windows.open(WindowKind::Countdown);
     return app.exec();
 }

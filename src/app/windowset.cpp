@@ -7,14 +7,11 @@
 
 #include <algorithm>
 
-WindowSet::WindowSet(Runtime& runtime)
-    : m_runtime(runtime)
-{
-}
+WindowSet::WindowSet(Runtime &runtime) : m_runtime(runtime) { }
 
 WindowSet::~WindowSet()
 {
-    for (QPointer<QWidget>& window : m_windows) {
+    for (QPointer<QWidget> &window : m_windows) {
         if (window) {
             disconnect(window, nullptr, this, nullptr);
             delete window;
@@ -22,7 +19,7 @@ WindowSet::~WindowSet()
     }
 }
 
-QWidget* WindowSet::create(WindowKind kind)
+QWidget *WindowSet::create(WindowKind kind)
 {
     switch (kind) {
     case WindowKind::Countdown:
@@ -37,15 +34,15 @@ QWidget* WindowSet::create(WindowKind kind)
     return nullptr;
 }
 
-QWidget* WindowSet::open(WindowKind kind)
+QWidget *WindowSet::open(WindowKind kind)
 {
-    if (QWidget* existing = window(kind)) {
+    if (QWidget *existing = window(kind)) {
         existing->show();
         existing->raise();
         existing->activateWindow();
         return existing;
     }
-    QWidget* created = create(kind);
+    QWidget *created = create(kind);
     if (!created)
         return nullptr;
     m_windows[index(kind)] = created;
@@ -56,7 +53,7 @@ QWidget* WindowSet::open(WindowKind kind)
 
 void WindowSet::destroy(WindowKind kind)
 {
-    QWidget* doomed = window(kind);
+    QWidget *doomed = window(kind);
     if (!doomed)
         return;
     // The window may be running the handler that destroys it: delete it once that has returned.
@@ -69,12 +66,12 @@ void WindowSet::destroy(WindowKind kind)
 int WindowSet::openCount() const
 {
     return int(std::count_if(m_windows.begin(), m_windows.end(),
-        [](const QPointer<QWidget>& window) { return !window.isNull(); }));
+        [](const QPointer<QWidget> &window) { return !window.isNull(); }));
 }
 
-void WindowSet::forget(QObject* window)
+void WindowSet::forget(QObject *window)
 {
-    for (QPointer<QWidget>& slot : m_windows) {
+    for (QPointer<QWidget> &slot : m_windows) {
         if (slot.data() == window)
             slot.clear();
     }

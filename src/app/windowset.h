@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
-
 #include <array>
 
 class Runtime;
@@ -17,21 +16,20 @@ class WindowSet : public QObject
 {
     Q_OBJECT
 public:
-    explicit WindowSet(Runtime& runtime);
+    explicit WindowSet(Runtime &runtime);
     ~WindowSet() override;
 
-    Runtime& runtime() const { return m_runtime; }
+    Runtime &runtime() const { return m_runtime; }
 
     // Brings an already open window to the front instead of opening a second one.
-    QWidget* open(WindowKind kind);
+    QWidget *open(WindowKind kind);
     void destroy(WindowKind kind);
 
-    QWidget* window(WindowKind kind) const { return m_windows[index(kind)]; }
-    template <typename Control>
-    Control* control(WindowKind kind, const QString& name) const
+    QWidget *window(WindowKind kind) const { return m_windows[index(kind)]; }
+    template <typename Control> Control *control(WindowKind kind, const QString &name) const
     {
-        QWidget* owner = window(kind);
-        return owner ? owner->findChild<Control*>(name) : nullptr;
+        QWidget *owner = window(kind);
+        return owner ? owner->findChild<Control *>(name) : nullptr;
     }
     int openCount() const;
 
@@ -40,9 +38,9 @@ signals:
 
 private:
     static constexpr std::size_t index(WindowKind kind) { return std::size_t(kind); }
-    QWidget* create(WindowKind kind);
-    void forget(QObject* window);
+    QWidget *create(WindowKind kind);
+    void forget(QObject *window);
 
-    Runtime& m_runtime;
+    Runtime &m_runtime;
     std::array<QPointer<QWidget>, 4> m_windows;
 };

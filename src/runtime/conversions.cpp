@@ -1,24 +1,24 @@
 #include "conversions.h"
 
 #include <QRegularExpression>
-
 #include <cmath>
 
 namespace conv {
 
-QDateTime textToDateTime(const QString& text)
+QDateTime textToDateTime(const QString &text)
 {
     static const QRegularExpression shape(QStringLiteral("^(\\d{1,4})年(\\d{1,2})月(\\d{1,2})日$"));
     const QRegularExpressionMatch match = shape.match(text);
     if (!match.hasMatch())
         return {};
-    const QDate date(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
+    const QDate date(
+        match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
     if (!date.isValid())
         return {};
     return QDateTime(date, QTime(0, 0), Qt::LocalTime);
 }
 
-double interval(const QDateTime& a, const QDateTime& b, Unit unit)
+double interval(const QDateTime &a, const QDateTime &b, Unit unit)
 {
     const qint64 seconds = b.date().daysTo(a.date()) * 86400LL + b.time().secsTo(a.time());
     return double(seconds) / (unit == Unit::Day ? 86400.0 : 3600.0);
@@ -38,14 +38,14 @@ QString toText(double value)
     return QString::number(value, 'g', 15);
 }
 
-double toNumber(const QString& text)
+double toNumber(const QString &text)
 {
     bool ok = false;
     const double value = text.trimmed().toDouble(&ok);
     return ok && std::isfinite(value) ? value : 0.0;
 }
 
-std::optional<qint64> alarmSeconds(const QString& text)
+std::optional<qint64> alarmSeconds(const QString &text)
 {
     static const QRegularExpression shape(QStringLiteral("^[0-9]+(\\.0*)?$"));
     const QString trimmed = text.trimmed();

@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QString>
-
 #include <optional>
 
 // Date-time and number conversions the handlers build their figures from.
@@ -11,11 +10,11 @@ namespace conv {
 enum class Unit { Day, Hour };
 
 // "2015年6月7日" -> that day at 00:00:00 local time; invalid for any other shape.
-QDateTime textToDateTime(const QString& text);
+QDateTime textToDateTime(const QString &text);
 
 // a - b in the unit, with fraction, measured on the wall clock: daylight-saving changes between
 // the two moments do not count.
-double interval(const QDateTime& a, const QDateTime& b, Unit unit);
+double interval(const QDateTime &a, const QDateTime &b, Unit unit);
 
 // Nearest whole number, halves away from zero.
 double round(double value);
@@ -24,11 +23,11 @@ double round(double value);
 QString toText(double value);
 
 // The value of a decimal text, blanks around it ignored; text that is not a number gives 0.
-double toNumber(const QString& text);
+double toNumber(const QString &text);
 
 // The number of seconds typed into the alarm window if it is a whole number of seconds from 1 up
 // to ten years ("05", "3.0" and blanks around the number are fine); nothing otherwise.
-std::optional<qint64> alarmSeconds(const QString& text);
+std::optional<qint64> alarmSeconds(const QString &text);
 
 inline constexpr qint64 kMaxAlarmSeconds = 10LL * 365 * 24 * 60 * 60;
 

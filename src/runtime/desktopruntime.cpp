@@ -35,15 +35,15 @@ QDateTime DesktopRuntime::now() const
     return QDateTime::currentDateTime();
 }
 
-int DesktopRuntime::messageBox(const QString& text, MessageStyle style)
+int DesktopRuntime::messageBox(const QString &text, MessageStyle style)
 {
     QMessageBox box;
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
-    QPushButton* ok = box.addButton(QStringLiteral("确认"), QMessageBox::AcceptRole);
+    QPushButton *ok = box.addButton(QStringLiteral("确认"), QMessageBox::AcceptRole);
     if (style == MessageStyle::OkCancelQuestion) {
         box.setIcon(QMessageBox::Question);
-        QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+        QPushButton *cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
         box.setDefaultButton(cancel);
         box.setEscapeButton(cancel);
     } else {
@@ -53,7 +53,7 @@ int DesktopRuntime::messageBox(const QString& text, MessageStyle style)
     return box.clickedButton() == ok ? Ok : Cancel;
 }
 
-void DesktopRuntime::openWebPage(const QUrl& address)
+void DesktopRuntime::openWebPage(const QUrl &address)
 {
     QDesktopServices::openUrl(address);
 }
@@ -63,7 +63,7 @@ void DesktopRuntime::applyVisualStyle(int)
     // Qt already draws every control in the platform's current theme; there is nothing to switch.
 }
 
-void DesktopRuntime::pinToDesktop(QWidget& window)
+void DesktopRuntime::pinToDesktop(QWidget &window)
 {
     platform::pinToDesktop(window);
 }
@@ -73,11 +73,12 @@ bool DesktopRuntime::notificationAreaAvailable() const
     return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
-void DesktopRuntime::setNotificationIcon(QWidget& window, const QIcon& icon, const QString& tip,
-    std::function<void(int)> onEvent)
+void DesktopRuntime::setNotificationIcon(
+    QWidget &window, const QIcon &icon, const QString &tip, std::function<void(int)> onEvent)
 {
     // The icon may be removed from its own click handler: let it finish before it goes.
-    if (auto* old = window.findChild<QSystemTrayIcon*>(kTrayIconName, Qt::FindDirectChildrenOnly)) {
+    if (auto *old =
+            window.findChild<QSystemTrayIcon *>(kTrayIconName, Qt::FindDirectChildrenOnly)) {
         old->hide();
         old->setObjectName(QString());
         old->deleteLater();
@@ -85,7 +86,7 @@ void DesktopRuntime::setNotificationIcon(QWidget& window, const QIcon& icon, con
     if (icon.isNull())
         return;
     // A child of the window, so that the icon goes with it.
-    auto* tray = new QSystemTrayIcon(icon, &window);
+    auto *tray = new QSystemTrayIcon(icon, &window);
     tray->setObjectName(kTrayIconName);
     tray->setToolTip(tip);
     QObject::connect(tray, &QSystemTrayIcon::activated, tray,

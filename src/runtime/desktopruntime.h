@@ -7,12 +7,12 @@ class DesktopRuntime : public Runtime
 {
 public:
     QDateTime now() const override;
-    int messageBox(const QString& text, MessageStyle style) override;
-    void openWebPage(const QUrl& address) override;
+    int messageBox(const QString &text, MessageStyle style) override;
+    void openWebPage(const QUrl &address) override;
     void applyVisualStyle(int number) override;
-    void pinToDesktop(QWidget& window) override;
+    void pinToDesktop(QWidget &window) override;
     bool notificationAreaAvailable() const override;
-    void setNotificationIcon(QWidget& window, const QIcon& icon, const QString& tip,
+    void setNotificationIcon(QWidget &window, const QIcon &icon, const QString &tip,
         std::function<void(int)> onEvent) override;
     ShutdownResult shutDown(int mode, bool force) override;
 };

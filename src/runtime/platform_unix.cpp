@@ -4,7 +4,7 @@
 
 namespace platform {
 
-void pinToDesktop(QWidget& window)
+void pinToDesktop(QWidget &window)
 {
     // There is no program-manager window to adopt the board. Ask the window manager to keep it
     // below other windows and off the taskbar instead; Wayland compositors may ignore both.

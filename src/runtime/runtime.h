@@ -4,7 +4,6 @@
 #include <QIcon>
 #include <QString>
 #include <QUrl>
-
 #include <functional>
 
 class QWidget;
@@ -35,15 +34,15 @@ public:
     virtual QDateTime now() const = 0;
 
     // Shows `text` as plain text in a modal box without a title of its own.
-    virtual int messageBox(const QString& text, MessageStyle style) = 0;
+    virtual int messageBox(const QString &text, MessageStyle style) = 0;
 
-    virtual void openWebPage(const QUrl& address) = 0;
+    virtual void openWebPage(const QUrl &address) = 0;
 
     virtual void applyVisualStyle(int number) = 0;
 
     // Keeps `window` on the desktop, beneath ordinary windows. Never fails: where the platform
     // has no such place it does what it can.
-    virtual void pinToDesktop(QWidget& window) = 0;
+    virtual void pinToDesktop(QWidget &window) = 0;
 
     // Whether the desktop has a notification area that can hold an icon.
     virtual bool notificationAreaAvailable() const = 0;
@@ -51,9 +50,8 @@ public:
     // Shows `icon` for `window` in the notification area; a null icon removes it. Mouse actions on
     // the icon call `onEvent` with their code (kTrayActivated brings the window back). The icon
     // goes with the window.
-    virtual void setNotificationIcon(QWidget& window, const QIcon& icon, const QString& tip,
-        std::function<void(int)> onEvent)
-        = 0;
+    virtual void setNotificationIcon(QWidget &window, const QIcon &icon, const QString &tip,
+        std::function<void(int)> onEvent) = 0;
 
     // Asks the operating system to power the computer off. Mode 1 is a shutdown; `force` lets the
     // system close applications that do not answer.

@@ -1,5 +1,4 @@
 #include "platform.h"
-
 #include "win32/shutdown_win32.h"
 
 namespace platform {
@@ -10,7 +9,8 @@ Runtime::ShutdownResult powerOff(bool force)
     if (request.requested)
         return { true, {} };
     return { false,
-        QString::fromLatin1(request.failedStep) + QStringLiteral("：") + qt_error_string(int(request.error)) };
+        QString::fromLatin1(request.failedStep) + QStringLiteral("：")
+            + qt_error_string(int(request.error)) };
 }
 
 } // namespace platform

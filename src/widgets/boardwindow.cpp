@@ -12,7 +12,7 @@ namespace {
 
 // On screens with more than one device pixel to the logical pixel the board is drawn from the
 // double-size picture, which scales down sharply where the 1x one would be scaled up and blurred.
-QPixmap pictureFor(const QString& path, qreal devicePixelRatio)
+QPixmap pictureFor(const QString &path, qreal devicePixelRatio)
 {
     if (devicePixelRatio > 1.0) {
         const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
@@ -27,9 +27,8 @@ QPixmap pictureFor(const QString& path, qreal devicePixelRatio)
 
 } // namespace
 
-BoardWindow::BoardWindow(const QString& picture, const QSize& size)
-    : QWidget(nullptr, Qt::FramelessWindowHint)
-    , m_picturePath(picture)
+BoardWindow::BoardWindow(const QString &picture, const QSize &size)
+    : QWidget(nullptr, Qt::FramelessWindowHint), m_picturePath(picture)
 {
     m_picture = pictureFor(picture, devicePixelRatioF());
     setAttribute(Qt::WA_DeleteOnClose);
@@ -43,9 +42,9 @@ BoardWindow::BoardWindow(const QString& picture, const QSize& size)
     setFont(interfaceFont);
 }
 
-TransparentLabel* BoardWindow::addLabel(const LabelRow& row)
+TransparentLabel *BoardWindow::addLabel(const LabelRow &row)
 {
-    auto* label = new TransparentLabel(this);
+    auto *label = new TransparentLabel(this);
     label->setObjectName(QString::fromUtf8(row.name));
     label->setGeometry(row.rect);
     label->setText(QString::fromUtf8(row.text));
@@ -63,14 +62,14 @@ TransparentLabel* BoardWindow::addLabel(const LabelRow& row)
     return label;
 }
 
-TransparentLabel* BoardWindow::label(const char* name) const
+TransparentLabel *BoardWindow::label(const char *name) const
 {
-    return findChild<TransparentLabel*>(QString::fromUtf8(name), Qt::FindDirectChildrenOnly);
+    return findChild<TransparentLabel *>(QString::fromUtf8(name), Qt::FindDirectChildrenOnly);
 }
 
-QTimer* BoardWindow::addTimer(const char* name, int interval)
+QTimer *BoardWindow::addTimer(const char *name, int interval)
 {
-    auto* timer = new QTimer(this);
+    auto *timer = new QTimer(this);
     timer->setObjectName(QString::fromUtf8(name));
     // A precise timer keeps its phase against the clock's second, so the seconds figure neither
     // skips nor repeats values.
@@ -92,39 +91,39 @@ void BoardWindow::setShapeFromPicture()
     setMask(QBitmap::fromImage(white));
 }
 
-void BoardWindow::paintEvent(QPaintEvent*)
+void BoardWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_picture);
 }
 
-void BoardWindow::mousePressEvent(QMouseEvent* event)
+void BoardWindow::mousePressEvent(QMouseEvent *event)
 {
     if (m_movable)
         m_drag.press(*this, event);
 }
 
-void BoardWindow::mouseMoveEvent(QMouseEvent* event)
+void BoardWindow::mouseMoveEvent(QMouseEvent *event)
 {
     if (m_movable)
         m_drag.move(*this, event);
 }
 
-void BoardWindow::mouseReleaseEvent(QMouseEvent*)
+void BoardWindow::mouseReleaseEvent(QMouseEvent *)
 {
     m_drag.release();
 }
 
-void BoardWindow::pinToDesktop(Runtime& runtime)
+void BoardWindow::pinToDesktop(Runtime &runtime)
 {
     runtime.applyVisualStyle(1);
     runtime.pinToDesktop(*this);
     setMovable(false);
 }
 
-bool BoardWindow::confirmExit(Runtime& runtime)
+bool BoardWindow::confirmExit(Runtime &runtime)
 {
-    return runtime.messageBox(QStringLiteral("老湿童鞋你真的要退出吗!!!"),
-               Runtime::MessageStyle::OkCancelQuestion)
+    return runtime.messageBox(
+               QStringLiteral("老湿童鞋你真的要退出吗!!!"), Runtime::MessageStyle::OkCancelQuestion)
         == Runtime::Ok;
 }

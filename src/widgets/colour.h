@@ -11,15 +11,13 @@ public:
     static constexpr quint32 kDefault = 0xFF000000u;
 
     constexpr Colour() = default;
-    constexpr explicit Colour(quint32 value)
-        : m_value(value)
-    {
-    }
+    constexpr explicit Colour(quint32 value) : m_value(value) { }
     static constexpr Colour rgb(int red, int green, int blue)
     {
-        return Colour(quint32(red & 0xFF) | quint32(green & 0xFF) << 8 | quint32(blue & 0xFF) << 16);
+        return Colour(
+            quint32(red & 0xFF) | quint32(green & 0xFF) << 8 | quint32(blue & 0xFF) << 16);
     }
-    static Colour fromQColor(const QColor& colour)
+    static Colour fromQColor(const QColor &colour)
     {
         return colour.isValid() ? rgb(colour.red(), colour.green(), colour.blue()) : Colour();
     }

@@ -7,22 +7,24 @@ namespace {
 // Open fonts from Debian stand in for the Windows faces: AR PL UKai and LXGW WenKai for the brush
 // (Kai) and handwriting faces, AR PL UMing for FangSong and the standard face.
 // UKai's half-width digits keep the clock line on one line, as KaiTi's do.
-const QStringList kKai { QStringLiteral("楷体"), QStringLiteral("KaiTi"), QStringLiteral("STKaiti"),
-    QStringLiteral("AR PL UKai CN"), QStringLiteral("LXGW WenKai"), QStringLiteral("Noto Serif CJK SC") };
-const QStringList kFangSong { QStringLiteral("仿宋"), QStringLiteral("FangSong"),
-    QStringLiteral("STFangsong"), QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC") };
-const QStringList kHandwriting { QStringLiteral("方正稚艺 - Varnel"), QStringLiteral("方正稚艺简体"),
+const QStringList kKai{ QStringLiteral("楷体"), QStringLiteral("KaiTi"), QStringLiteral("STKaiti"),
+    QStringLiteral("AR PL UKai CN"), QStringLiteral("LXGW WenKai"),
+    QStringLiteral("Noto Serif CJK SC") };
+const QStringList kFangSong{ QStringLiteral("仿宋"), QStringLiteral("FangSong"),
+    QStringLiteral("STFangsong"), QStringLiteral("AR PL UMing CN"),
+    QStringLiteral("Noto Serif CJK SC") };
+const QStringList kHandwriting{ QStringLiteral("方正稚艺 - Varnel"), QStringLiteral("方正稚艺简体"),
     QStringLiteral("FZZhiYi-M12S"), QStringLiteral("STXingkai"), QStringLiteral("LXGW WenKai"),
     QStringLiteral("AR PL UKai CN"), QStringLiteral("Noto Sans CJK SC") };
 // UMing is a Song face like SimSun, with a like ascent: Noto's taller one would push the digits
 // of the small figure labels out at the bottom.
-const QStringList kStandard { QStringLiteral("SimSun"), QStringLiteral("宋体"),
+const QStringList kStandard{ QStringLiteral("SimSun"), QStringLiteral("宋体"),
     QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Sans CJK SC"),
     QStringLiteral("WenQuanYi Micro Hei") };
 
 } // namespace
 
-QStringList FontRecord::fallbackFamilies(const QString& face)
+QStringList FontRecord::fallbackFamilies(const QString &face)
 {
     if (face.isEmpty())
         return kStandard;

@@ -23,7 +23,7 @@ struct FontRecord
     QFont toQFont() const;
 
     // The families tried for `face`, the named face first.
-    static QStringList fallbackFamilies(const QString& face);
+    static QStringList fallbackFamilies(const QString &face);
 
     // Character height in pixels of a size in points on a screen of `dotsPerInch`.
     static int pixelsForPoints(int points, double dotsPerInch);

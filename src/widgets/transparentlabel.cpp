@@ -3,8 +3,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 
-TransparentLabel::TransparentLabel(QWidget* parent)
-    : QLabel(parent)
+TransparentLabel::TransparentLabel(QWidget *parent) : QLabel(parent)
 {
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -22,7 +21,7 @@ bool TransparentLabel::isPressable() const
     return !testAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void TransparentLabel::setFontRecord(const FontRecord& record)
+void TransparentLabel::setFontRecord(const FontRecord &record)
 {
     m_fontRecord = record;
     setFont(record.toQFont());
@@ -50,7 +49,7 @@ void TransparentLabel::setTextColour(Colour colour)
     setPalette(palette);
 }
 
-void TransparentLabel::mousePressEvent(QMouseEvent* event)
+void TransparentLabel::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
         emit leftPressed();

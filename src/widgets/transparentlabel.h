@@ -4,7 +4,6 @@
 #include "fontrecord.h"
 
 #include <QLabel>
-
 #include <optional>
 
 // A caption drawn straight onto the window's background in its own font and colour. Captions are
@@ -14,13 +13,13 @@ class TransparentLabel : public QLabel
 {
     Q_OBJECT
 public:
-    explicit TransparentLabel(QWidget* parent = nullptr);
+    explicit TransparentLabel(QWidget *parent = nullptr);
 
     void setPressable(bool pressable);
     bool isPressable() const;
 
     // No record: the label keeps the window's user-interface font.
-    void setFontRecord(const FontRecord& record);
+    void setFontRecord(const FontRecord &record);
     std::optional<FontRecord> fontRecord() const { return m_fontRecord; }
     // Changes the character height alone; face, weight and the rest stay.
     void setCharacterHeight(int pixels);
@@ -33,7 +32,7 @@ signals:
     void rightPressed();
 
 protected:
-    void mousePressEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     std::optional<FontRecord> m_fontRecord;

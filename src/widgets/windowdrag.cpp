@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <QWindow>
 
-void WindowDrag::press(QWidget& window, QMouseEvent* event)
+void WindowDrag::press(QWidget &window, QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
@@ -14,7 +14,7 @@ void WindowDrag::press(QWidget& window, QMouseEvent* event)
     m_offset = event->globalPosition().toPoint() - window.frameGeometry().topLeft();
 }
 
-void WindowDrag::move(QWidget& window, QMouseEvent* event)
+void WindowDrag::move(QWidget &window, QMouseEvent *event)
 {
     if (m_offset && (event->buttons() & Qt::LeftButton))
         window.move(event->globalPosition().toPoint() - *m_offset);

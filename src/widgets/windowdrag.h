@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QPoint>
-
 #include <optional>
 
 class QMouseEvent;
@@ -11,8 +10,8 @@ class QWidget;
 class WindowDrag
 {
 public:
-    void press(QWidget& window, QMouseEvent* event);
-    void move(QWidget& window, QMouseEvent* event);
+    void press(QWidget &window, QMouseEvent *event);
+    void move(QWidget &window, QMouseEvent *event);
     void release() { m_offset.reset(); }
 
 private:

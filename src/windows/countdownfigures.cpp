@@ -5,25 +5,25 @@
 namespace figures {
 namespace {
 
-QString leftUntilExam(const QDateTime& now, conv::Unit unit)
-{
-    const QDateTime exam = conv::textToDateTime(QString::fromUtf8(kExamDate));
-    return conv::toText(conv::round(conv::interval(exam, now, unit)));
-}
+    QString leftUntilExam(const QDateTime &now, conv::Unit unit)
+    {
+        const QDateTime exam = conv::textToDateTime(QString::fromUtf8(kExamDate));
+        return conv::toText(conv::round(conv::interval(exam, now, unit)));
+    }
 
 } // namespace
 
-QString daysLeft(const QDateTime& now)
+QString daysLeft(const QDateTime &now)
 {
     return leftUntilExam(now, conv::Unit::Day);
 }
 
-QString hoursLeft(const QDateTime& now)
+QString hoursLeft(const QDateTime &now)
 {
     return leftUntilExam(now, conv::Unit::Hour);
 }
 
-QString clockLine(const QDateTime& now)
+QString clockLine(const QDateTime &now)
 {
     const QDate date = now.date();
     const QTime time = now.time();
@@ -32,7 +32,7 @@ QString clockLine(const QDateTime& now)
         + QString::number(time.minute()) + u'分';
 }
 
-QString seconds(const QDateTime& now)
+QString seconds(const QDateTime &now)
 {
     return QString::number(now.time().second());
 }

@@ -10,10 +10,10 @@ namespace figures {
 // The exam begins at midnight at the start of this day.
 inline constexpr char kExamDate[] = "2015年6月7日";
 
-QString daysLeft(const QDateTime& now);
-QString hoursLeft(const QDateTime& now);
+QString daysLeft(const QDateTime &now);
+QString hoursLeft(const QDateTime &now);
 // "2015年6月1日8时0分": numbers without leading zeros.
-QString clockLine(const QDateTime& now);
-QString seconds(const QDateTime& now);
+QString clockLine(const QDateTime &now);
+QString seconds(const QDateTime &now);
 
 } // namespace figures

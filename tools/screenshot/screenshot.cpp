@@ -11,7 +11,6 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
-
 #include <cstdio>
 
 namespace {
@@ -24,25 +23,25 @@ public:
     {
         return QDateTime(QDate(2015, 6, 1), QTime(8, 0), Qt::LocalTime);
     }
-    int messageBox(const QString&, MessageStyle) override { return Cancel; }
-    void openWebPage(const QUrl&) override { }
+    int messageBox(const QString &, MessageStyle) override { return Cancel; }
+    void openWebPage(const QUrl &) override { }
     void applyVisualStyle(int) override { }
-    void pinToDesktop(QWidget&) override { }
+    void pinToDesktop(QWidget &) override { }
     bool notificationAreaAvailable() const override { return false; }
-    void setNotificationIcon(QWidget&, const QIcon&, const QString&, std::function<void(int)>) override
+    void setNotificationIcon(
+        QWidget &, const QIcon &, const QString &, std::function<void(int)>) override
     {
     }
     ShutdownResult shutDown(int, bool) override { return { false, QStringLiteral("screenshots") }; }
 };
 
-template <typename Control>
-Control* find(QWidget* window, const char* name)
+template <typename Control> Control *find(QWidget *window, const char *name)
 {
-    return window->findChild<Control*>(QString::fromUtf8(name));
+    return window->findChild<Control *>(QString::fromUtf8(name));
 }
 
 // grab() ignores the window's shape: clear what lies outside it.
-QImage shaped(QWidget* window)
+QImage shaped(QWidget *window)
 {
     QImage image = window->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     if (!window->mask().isEmpty()) {
@@ -54,7 +53,7 @@ QImage shaped(QWidget* window)
     return image;
 }
 
-bool save(QWidget* window, const QDir& folder, const QString& name)
+bool save(QWidget *window, const QDir &folder, const QString &name)
 {
     const QString path = folder.filePath(name);
     if (!window || !shaped(window).save(path)) {
@@ -65,7 +64,7 @@ bool save(QWidget* window, const QDir& folder, const QString& name)
     return true;
 }
 
-void edit(QWidget* editor, int label, Colour colour, int size, const QString& text = {})
+void edit(QWidget *editor, int label, Colour colour, int size, const QString &text = {})
 {
     find<QComboBox>(editor, "组合框1")->setCurrentIndex(label);
     find<ColourPicker>(editor, "颜色选择器1")->setColour(colour);
@@ -76,7 +75,7 @@ void edit(QWidget* editor, int label, Colour colour, int size, const QString& te
 
 } // namespace
 
-int main(int argc, char* argv[])
+int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     if (argc != 2) {
@@ -91,15 +90,16 @@ int main(int argc, char* argv[])
     WindowSet windows(runtime);
     bool ok = save(windows.open(WindowKind::Countdown), folder, QStringLiteral("countdown.png"));
 
-    QWidget* editor = windows.open(WindowKind::Editor);
+    QWidget *editor = windows.open(WindowKind::Editor);
     edit(editor, 0, Colour::rgb(250, 215, 120), 0);
     edit(editor, 4, Colour::rgb(255, 140, 60), 0);
     // Leading blanks keep the text clear of the heading's second line, as a user would.
     edit(editor, 5, Colour::rgb(255, 255, 255), 14, QStringLiteral("　　　加油！"));
     ok = save(editor, folder, QStringLiteral("editor.png")) && ok;
-    ok = save(windows.window(WindowKind::Countdown), folder, QStringLiteral("countdown-edited.png")) && ok;
+    ok = save(windows.window(WindowKind::Countdown), folder, QStringLiteral("countdown-edited.png"))
+        && ok;
 
-    QWidget* alarm = windows.open(WindowKind::Alarm);
+    QWidget *alarm = windows.open(WindowKind::Alarm);
     find<QComboBox>(alarm, "组合框1")->setCurrentIndex(1);
     find<QLineEdit>(alarm, "编辑框1")->setText(QStringLiteral("1800"));
     find<QPlainTextEdit>(alarm, "编辑框2")->setPlainText(QStringLiteral("该起来活动一下了"));

@@ -4,7 +4,7 @@
 
 namespace win32 {
 
-void setParentToProgramManager(void* window)
+void setParentToProgramManager(void *window)
 {
     HWND programManager = FindWindowA("Progman", "Program Manager");
     SetParent(static_cast<HWND>(window), programManager);

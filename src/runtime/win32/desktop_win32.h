@@ -6,6 +6,6 @@ namespace win32 {
 // Makes the desktop's program-manager window the parent of `window` (an HWND), so that the window
 // lives on the desktop beneath all ordinary windows. Without a program manager the window becomes
 // top-level.
-void setParentToProgramManager(void* window);
+void setParentToProgramManager(void *window);
 
 } // namespace win32

@@ -5,10 +5,10 @@
 namespace win32 {
 namespace {
 
-PowerOffRequest failed(const char* step)
-{
-    return { false, GetLastError(), step };
-}
+    PowerOffRequest failed(const char *step)
+    {
+        return { false, GetLastError(), step };
+    }
 
 } // namespace
 
@@ -18,7 +18,7 @@ PowerOffRequest requestPowerOff(bool forceIfHung)
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
         return failed("OpenProcessToken");
 
-    TOKEN_PRIVILEGES privileges {};
+    TOKEN_PRIVILEGES privileges{};
     privileges.PrivilegeCount = 1;
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
     if (!LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid)) {
@@ -37,7 +37,8 @@ PowerOffRequest requestPowerOff(bool forceIfHung)
 
     // Never EWX_FORCE: it closes applications without letting them save.
     const UINT flags = EWX_POWEROFF | (forceIfHung ? EWX_FORCEIFHUNG : 0);
-    const DWORD reason = SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_MINOR_OTHER | SHTDN_REASON_FLAG_PLANNED;
+    const DWORD reason =
+        SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_MINOR_OTHER | SHTDN_REASON_FLAG_PLANNED;
     if (!ExitWindowsEx(flags, reason))
         return failed("ExitWindowsEx");
     return { true, ERROR_SUCCESS, nullptr };

@@ -7,7 +7,7 @@ struct PowerOffRequest
 {
     bool requested;
     unsigned long error; // GetLastError() of the step that failed
-    const char* failedStep; // nullptr when requested
+    const char *failedStep; // nullptr when requested
 };
 
 // Asks Windows to shut down and power off. `forceIfHung` lets Windows end applications that stop

@@ -41,15 +41,14 @@ const LabelRow kLabels[] = {
 
 } // namespace
 
-CountdownWindow::CountdownWindow(WindowSet& windows)
-    : BoardWindow(QStringLiteral(":/assets/countdown.jpg"), QSize(777, 541))
-    , m_windows(windows)
+CountdownWindow::CountdownWindow(WindowSet &windows)
+    : BoardWindow(QStringLiteral(":/assets/countdown.jpg"), QSize(777, 541)), m_windows(windows)
 {
     setObjectName(QStringLiteral("CountdownWindow"));
     setWindowTitle(QStringLiteral("高考倒计时"));
     setWindowIcon(QIcon(QStringLiteral(":/assets/board.ico")));
 
-    for (const LabelRow& row : kLabels)
+    for (const LabelRow &row : kLabels)
         addLabel(row);
     m_daysFigure = label("透明标签2");
     m_hoursFigure = label("透明标签4");
@@ -59,16 +58,20 @@ CountdownWindow::CountdownWindow(WindowSet& windows)
 
     connect(addTimer("时钟1", 1000), &QTimer::timeout, this, &CountdownWindow::onSecondTick);
     connect(addTimer("时钟2", 60000), &QTimer::timeout, this, &CountdownWindow::onMinuteTick);
-    connect(m_daysFigure, &TransparentLabel::leftPressed, this, &CountdownWindow::onDaysFigurePressed);
+    connect(
+        m_daysFigure, &TransparentLabel::leftPressed, this, &CountdownWindow::onDaysFigurePressed);
     connect(m_daysFigure, &TransparentLabel::rightPressed, this,
         &CountdownWindow::onDaysFigureRightPressed);
-    connect(m_hoursFigure, &TransparentLabel::leftPressed, this, &CountdownWindow::onHoursFigurePressed);
-    connect(label("透明标签6"), &TransparentLabel::leftPressed, this, &CountdownWindow::onExitPressed);
+    connect(m_hoursFigure, &TransparentLabel::leftPressed, this,
+        &CountdownWindow::onHoursFigurePressed);
+    connect(
+        label("透明标签6"), &TransparentLabel::leftPressed, this, &CountdownWindow::onExitPressed);
     connect(label("透明标签8"), &TransparentLabel::leftPressed, this,
         &CountdownWindow::onMiniBoardPressed);
     connect(label("透明标签9"), &TransparentLabel::leftPressed, this,
         &CountdownWindow::onSecondsUnitPressed);
-    connect(label("透明标签13"), &TransparentLabel::leftPressed, this, &CountdownWindow::onVotePressed);
+    connect(
+        label("透明标签13"), &TransparentLabel::leftPressed, this, &CountdownWindow::onVotePressed);
 
     onCreated();
 }

@@ -11,7 +11,7 @@ class CountdownWindow : public BoardWindow
 {
     Q_OBJECT
 public:
-    explicit CountdownWindow(WindowSet& windows);
+    explicit CountdownWindow(WindowSet &windows);
 
 private:
     void onCreated();
@@ -30,9 +30,9 @@ private:
     void writeSeconds();
     void writeClockLine();
 
-    WindowSet& m_windows;
-    TransparentLabel* m_daysFigure;
-    TransparentLabel* m_hoursFigure;
-    TransparentLabel* m_clockLine;
-    TransparentLabel* m_secondsFigure;
+    WindowSet &m_windows;
+    TransparentLabel *m_daysFigure;
+    TransparentLabel *m_hoursFigure;
+    TransparentLabel *m_clockLine;
+    TransparentLabel *m_secondsFigure;
 };
