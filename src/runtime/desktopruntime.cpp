@@ -35,22 +35,30 @@ QDateTime DesktopRuntime::now() const
     return QDateTime::currentDateTime();
 }
 
+std::unique_ptr<QMessageBox> DesktopRuntime::buildMessageBox(
+    const QString &text, MessageStyle style)
+{
+    auto box = std::make_unique<QMessageBox>();
+    box->setTextFormat(Qt::PlainText);
+    box->setText(text);
+    QPushButton *ok = box->addButton(QStringLiteral("确认"), QMessageBox::AcceptRole);
+    if (style == MessageStyle::OkCancelQuestion) {
+        box->setIcon(QMessageBox::Question);
+        QPushButton *cancel = box->addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+        box->setDefaultButton(cancel);
+        box->setEscapeButton(cancel);
+    } else {
+        box->setDefaultButton(ok);
+        box->setEscapeButton(ok);
+    }
+    return box;
+}
+
 int DesktopRuntime::messageBox(const QString &text, MessageStyle style)
 {
-    QMessageBox box;
-    box.setTextFormat(Qt::PlainText);
-    box.setText(text);
-    QPushButton *ok = box.addButton(QStringLiteral("确认"), QMessageBox::AcceptRole);
-    if (style == MessageStyle::OkCancelQuestion) {
-        box.setIcon(QMessageBox::Question);
-        QPushButton *cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
-        box.setDefaultButton(cancel);
-        box.setEscapeButton(cancel);
-    } else {
-        box.setEscapeButton(ok);
-    }
-    box.exec();
-    return box.clickedButton() == ok ? Ok : Cancel;
+    const std::unique_ptr<QMessageBox> box = buildMessageBox(text, style);
+    box->exec();
+    return box->buttonRole(box->clickedButton()) == QMessageBox::AcceptRole ? Ok : Cancel;
 }
 
 void DesktopRuntime::openWebPage(const QUrl &address)

@@ -2,6 +2,10 @@
 
 #include "runtime.h"
 
+#include <memory>
+
+class QMessageBox;
+
 // The runtime of the real desktop.
 class DesktopRuntime : public Runtime
 {
@@ -15,4 +19,7 @@ public:
     void setNotificationIcon(QWidget &window, const QIcon &icon, const QString &tip,
         std::function<void(int)> onEvent) override;
     ShutdownResult shutDown(int mode, bool force) override;
+
+    // The box messageBox() shows, before it is shown.
+    static std::unique_ptr<QMessageBox> buildMessageBox(const QString &text, MessageStyle style);
 };

@@ -1,0 +1,114 @@
+#include "runtime/desktopruntime.h"
+#include "testsupport.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSystemTrayIcon>
+#include <QTest>
+
+// The desktop runtime's own parts that are safe to run anywhere. Its shutdown request is never
+// called from a test.
+class TestDesktopRuntime : public QObject
+{
+    Q_OBJECT
+private slots:
+    void questionBox();
+    void okBox();
+    void notificationIcon();
+    void notificationIconRemovedFromItsOwnClick();
+    void pinnedBoardStaysBelowAndOffTheTaskbar();
+};
+
+namespace {
+
+QStringList buttonTexts(const QMessageBox &box)
+{
+    QStringList texts;
+    for (QAbstractButton *button : box.buttons())
+        texts << button->text();
+    texts.sort();
+    return texts;
+}
+
+} // namespace
+
+void TestDesktopRuntime::questionBox()
+{
+    const auto box =
+        DesktopRuntime::buildMessageBox(QStringLiteral("<b>老湿童鞋你真的要退出吗!!!</b>"),
+            Runtime::MessageStyle::OkCancelQuestion);
+    QCOMPARE(box->text(), QStringLiteral("<b>老湿童鞋你真的要退出吗!!!</b>"));
+    QCOMPARE(box->textFormat(), Qt::PlainText);
+    QCOMPARE(box->icon(), QMessageBox::Question);
+    QCOMPARE(buttonTexts(*box), (QStringList{ QStringLiteral("取消"), QStringLiteral("确认") }));
+    QCOMPARE(box->defaultButton()->text(), QStringLiteral("取消"));
+    QCOMPARE(box->escapeButton()->text(), QStringLiteral("取消"));
+    QVERIFY(box->windowTitle().isEmpty());
+    QCOMPARE(box->parentWidget(), nullptr);
+}
+
+void TestDesktopRuntime::okBox()
+{
+    const auto box =
+        DesktopRuntime::buildMessageBox(QStringLiteral("请输入时间"), Runtime::MessageStyle::Ok);
+    QCOMPARE(box->icon(), QMessageBox::NoIcon);
+    QCOMPARE(buttonTexts(*box), QStringList{ QStringLiteral("确认") });
+    QCOMPARE(box->textFormat(), Qt::PlainText);
+}
+
+void TestDesktopRuntime::notificationIcon()
+{
+    DesktopRuntime runtime;
+    QWidget window;
+    QList<int> codes;
+    runtime.setNotificationIcon(window, QIcon(QStringLiteral(":/assets/alarm.ico")), QString(),
+        [&codes](int code) { codes << code; });
+    auto *icon = window.findChild<QSystemTrayIcon *>();
+    QVERIFY(icon);
+    QVERIFY(icon->toolTip().isEmpty());
+    emit icon->activated(QSystemTrayIcon::Trigger);
+    emit icon->activated(QSystemTrayIcon::DoubleClick);
+    emit icon->activated(QSystemTrayIcon::Context);
+    QCOMPARE(codes, (QList<int>{ Runtime::kTrayActivated, Runtime::kTrayActivated, 3 }));
+
+    // Showing it again replaces it rather than adding a second one.
+    runtime.setNotificationIcon(
+        window, QIcon(QStringLiteral(":/assets/alarm.ico")), QString(), [](int) {});
+    testsupport::processDeletes();
+    QCOMPARE(window.findChildren<QSystemTrayIcon *>().size(), 1);
+}
+
+void TestDesktopRuntime::notificationIconRemovedFromItsOwnClick()
+{
+    DesktopRuntime runtime;
+    QWidget window;
+    runtime.setNotificationIcon(window, QIcon(QStringLiteral(":/assets/alarm.ico")), QString(),
+        [&](int) { runtime.setNotificationIcon(window, QIcon(), QString(), {}); });
+    QPointer<QSystemTrayIcon> icon = window.findChild<QSystemTrayIcon *>();
+    QVERIFY(icon);
+    emit icon->activated(QSystemTrayIcon::Trigger);
+    QVERIFY(icon);
+    QVERIFY(!icon->isVisible());
+    testsupport::processDeletes();
+    QVERIFY(icon.isNull());
+}
+
+void TestDesktopRuntime::pinnedBoardStaysBelowAndOffTheTaskbar()
+{
+    DesktopRuntime runtime;
+    QWidget board(nullptr, Qt::FramelessWindowHint);
+    board.setGeometry(50, 50, 200, 100);
+    board.show();
+    runtime.pinToDesktop(board);
+    QVERIFY(board.isVisible());
+    QVERIFY(board.windowFlags() & Qt::WindowStaysOnBottomHint);
+    QVERIFY(board.windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(board.windowType(), Qt::Tool);
+    QCOMPARE(board.geometry(), QRect(50, 50, 200, 100));
+    runtime.pinToDesktop(board);
+    QVERIFY(board.isVisible());
+    QCOMPARE(board.geometry(), QRect(50, 50, 200, 100));
+}
+
+QTEST_MAIN(TestDesktopRuntime)
+#include "tst_desktopruntime.moc"
