@@ -7,7 +7,7 @@ BUILD_DIR=${BUILD_DIR:-$ROOT/build}
 # Building: compiler, CMake and Qt 6 with its D-Bus module (the shutdown request on Linux).
 BUILD_PACKAGES=(g++ make cmake qt6-base-dev qt6-base-dev-tools libqt6dbus6)
 # The open fonts the labels fall back on where the Windows faces are missing.
-FONT_PACKAGES=(fonts-noto-cjk fonts-lxgw-wenkai fonts-arphic-ukai fonts-arphic-uming)
+FONT_PACKAGES=(fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming)
 
 # Installs whichever of the given Debian packages are missing, as root or through sudo.
 install_missing() {

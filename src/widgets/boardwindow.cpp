@@ -12,25 +12,29 @@ namespace {
 
 // On screens with more than one device pixel to the logical pixel the board is drawn from the
 // double-size picture, which scales down sharply where the 1x one would be scaled up and blurred.
-QPixmap pictureFor(const QString &path, qreal devicePixelRatio)
+QPixmap sharpPicture(const QString &path)
 {
-    if (devicePixelRatio > 1.0) {
-        const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-        QPixmap sharp(path.left(dot) + QStringLiteral("@2x") + path.mid(dot));
-        if (!sharp.isNull()) {
-            sharp.setDevicePixelRatio(2.0);
-            return sharp;
-        }
-    }
-    return QPixmap(path);
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    QPixmap sharp(path.left(dot) + QStringLiteral("@2x") + path.mid(dot));
+    sharp.setDevicePixelRatio(2.0);
+    return sharp;
 }
 
 } // namespace
 
 BoardWindow::BoardWindow(const QString &picture, const QSize &size)
-    : QWidget(nullptr, Qt::FramelessWindowHint), m_picturePath(picture)
+    : QWidget(nullptr, Qt::FramelessWindowHint)
 {
-    m_picture = pictureFor(picture, devicePixelRatioF());
+    // Decoded once: the 1x picture gives the shape at every device pixel ratio.
+    const QImage image = QImage(picture).convertToFormat(QImage::Format_RGB32);
+    if (!image.isNull())
+        m_shape =
+            QBitmap::fromImage(image.createMaskFromColor(qRgb(255, 255, 255), Qt::MaskInColor));
+    if (devicePixelRatioF() > 1.0)
+        m_picture = sharpPicture(picture);
+    if (m_picture.isNull())
+        m_picture = QPixmap::fromImage(image);
+
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(size);
     move(50, 50);
@@ -80,15 +84,11 @@ QTimer *BoardWindow::addTimer(const char *name, int interval)
 
 void BoardWindow::setShapeFromPicture()
 {
-    // The 1x picture decides the shape at every device pixel ratio.
-    const QImage image(m_picturePath);
-    if (image.isNull()) {
+    // Pure-white pixels fall outside; without a picture the window keeps its whole rectangle.
+    if (m_shape.isNull())
         clearMask();
-        return;
-    }
-    const QImage white = image.convertToFormat(QImage::Format_RGB32)
-                             .createMaskFromColor(qRgb(255, 255, 255), Qt::MaskInColor);
-    setMask(QBitmap::fromImage(white));
+    else
+        setMask(m_shape);
 }
 
 void BoardWindow::paintEvent(QPaintEvent *)

@@ -4,7 +4,7 @@
 #include "fontrecord.h"
 #include "windowdrag.h"
 
-#include <QImage>
+#include <QBitmap>
 #include <QPixmap>
 #include <QWidget>
 
@@ -56,8 +56,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    QString m_picturePath;
     QPixmap m_picture;
+    QBitmap m_shape;
     bool m_movable = true;
     WindowDrag m_drag;
 };

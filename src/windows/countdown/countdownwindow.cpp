@@ -46,7 +46,7 @@ CountdownWindow::CountdownWindow(WindowSet &windows)
 {
     setObjectName(QStringLiteral("CountdownWindow"));
     setWindowTitle(QStringLiteral("高考倒计时"));
-    setWindowIcon(QIcon(QStringLiteral(":/assets/board.ico")));
+    setWindowIcon(QIcon(QStringLiteral(":/assets/board.png")));
 
     for (const LabelRow &row : kLabels)
         addLabel(row);
