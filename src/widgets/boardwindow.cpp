@@ -94,6 +94,8 @@ void BoardWindow::setShapeFromPicture()
 void BoardWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    // At fractional ratios (1.25, 1.5) the 2x picture is scaled down: filter it, or it turns jagged.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(0, 0, m_picture);
 }
 
