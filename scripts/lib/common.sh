@@ -8,6 +8,8 @@ BUILD_DIR=${BUILD_DIR:-$ROOT/build}
 BUILD_PACKAGES=(g++ make cmake qt6-base-dev qt6-base-dev-tools libqt6dbus6)
 # The open fonts the labels fall back on where the Windows faces are missing.
 FONT_PACKAGES=(fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming)
+# Qt's own Chinese translation, for the dialogs and buttons Qt draws (the colour dialog).
+TRANSLATION_PACKAGES=(qt6-translations-l10n)
 
 # Installs whichever of the given Debian packages are missing, as root or through sudo.
 install_missing() {

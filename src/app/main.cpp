@@ -1,16 +1,103 @@
+#include "app/autostart.h"
+#include "app/instanceguard.h"
+#include "app/options.h"
 #include "app/windowset.h"
 #include "runtime/desktopruntime.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <cstdio>
+
+namespace {
+
+// Unless the user chose a platform, try the ones this build prefers, in order (on Linux, X11
+// before Wayland). Returns whether it did, so that the choice can be kept from child processes.
+bool preferPlatform(int argc, char *argv[])
+{
+    const QByteArray preferred = QByteArray(COUNTDOWN_PREFERRED_PLATFORMS).replace(',', ';');
+    if (preferred.isEmpty() || qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        return false;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "-platform" || argument == "--platform")
+            return false;
+    }
+    qputenv("QT_QPA_PLATFORM", preferred);
+    return true;
+}
+
+void print(std::FILE *stream, const QString &text)
+{
+    std::fputs(qPrintable(text + u'\n'), stream);
+}
+
+int changeAutostart(bool on, const Options &options)
+{
+    QStringList arguments;
+    if (options.examDay)
+        arguments << QStringLiteral("--exam-date") << options.examDateValue;
+    const AutostartResult result = on
+        ? enableAutostart(QCoreApplication::applicationFilePath(), arguments)
+        : disableAutostart();
+    print(result.ok ? stdout : stderr, result.message);
+    return result.ok ? 0 : 1;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    const bool platformPreferred = preferPlatform(argc, argv);
     QApplication app(argc, argv);
+    if (platformPreferred)
+        qunsetenv("QT_QPA_PLATFORM");
+    QApplication::setApplicationName(QStringLiteral("gaokao-countdown"));
+    QApplication::setApplicationVersion(QStringLiteral(COUNTDOWN_VERSION));
+    QApplication::setOrganizationName(QStringLiteral("gaokao-countdown"));
+    QApplication::setOrganizationDomain(QStringLiteral("gaokao-countdown.invalid"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(COUNTDOWN_APP_ID));
     // A window hidden to the notification area still counts: the window set decides when to end.
     app.setQuitOnLastWindowClosed(false);
 
     DesktopRuntime runtime;
+    QCommandLineParser parser;
+    const Options options = readOptions(parser, app.arguments(), runtime.now().date());
+    if (!options.error.isEmpty()) {
+        print(stderr, QStringLiteral("gaokao-countdown: ") + options.error);
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("help")))
+        parser.showHelp();
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+    if (options.autostart)
+        return changeAutostart(*options.autostart, options);
+
+    // Qt's own dialogs and buttons in Chinese, like the rest of the program; English without it.
+    QTranslator qtChinese;
+    if (qtChinese.load(
+            QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtChinese);
+
+    const QByteArray examDay =
+        options.examDay ? options.examDay->toString(Qt::ISODate).toUtf8() : QByteArray();
+    const std::unique_ptr<InstanceGuard> guard =
+        makeInstanceGuard(instanceChannelName(QStringLiteral(COUNTDOWN_APP_ID)));
+    if (guard->claim(examDay) == InstanceGuard::Role::Second)
+        return 0;
+
     WindowSet windows(runtime);
+    if (options.examDay)
+        windows.setExamDate(figures::examDateText(*options.examDay));
+    QObject::connect(guard.get(), &InstanceGuard::messageReceived, &windows,
+        [&windows](const QByteArray &message) {
+            const QDate day = QDate::fromString(QString::fromUtf8(message), Qt::ISODate);
+            if (day.isValid())
+                windows.setExamDate(figures::examDateText(day));
+            windows.openBoard();
+        });
     QObject::connect(
         &windows, &WindowSet::allClosed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     windows.open(WindowKind::Countdown);

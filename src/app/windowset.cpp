@@ -7,7 +7,10 @@
 
 #include <algorithm>
 
-WindowSet::WindowSet(Runtime &runtime) : m_runtime(runtime) { }
+WindowSet::WindowSet(Runtime &runtime, const QString &examDate)
+    : m_runtime(runtime), m_examDate(examDate)
+{
+}
 
 WindowSet::~WindowSet()
 {
@@ -67,6 +70,17 @@ int WindowSet::openCount() const
 {
     return int(std::count_if(m_windows.begin(), m_windows.end(),
         [](const QPointer<QWidget> &window) { return !window.isNull(); }));
+}
+
+void WindowSet::setExamDate(const QString &examDate)
+{
+    m_examDate = examDate;
+    emit examDateChanged();
+}
+
+QWidget *WindowSet::openBoard()
+{
+    return open(window(WindowKind::Mini) ? WindowKind::Mini : WindowKind::Countdown);
 }
 
 void WindowSet::forget(QObject *window)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "windows/countdownfigures.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -11,15 +13,19 @@ enum class WindowKind { Countdown, Mini, Editor, Alarm };
 
 // The program's windows: at most one of each kind. Opening builds a window afresh, which runs its
 // created handler, and then shows it; the set reports when no window of the program is open any
-// more. A window hidden to the notification area is still open.
+// more. A window hidden to the notification area is still open. The set also holds the exam date
+// both boards count toward, as the text they convert.
 class WindowSet : public QObject
 {
     Q_OBJECT
 public:
-    explicit WindowSet(Runtime &runtime);
+    explicit WindowSet(
+        Runtime &runtime, const QString &examDate = QString::fromUtf8(figures::kExamDate));
     ~WindowSet() override;
 
     Runtime &runtime() const { return m_runtime; }
+    const QString &examDate() const { return m_examDate; }
+    void setExamDate(const QString &examDate);
 
     // Brings an already open window to the front instead of opening a second one.
     QWidget *open(WindowKind kind);
@@ -33,8 +39,12 @@ public:
     }
     int openCount() const;
 
+    // Brings the open board, large or mini, to the front, or opens the large one.
+    QWidget *openBoard();
+
 signals:
     void allClosed();
+    void examDateChanged();
 
 private:
     static constexpr std::size_t index(WindowKind kind) { return std::size_t(kind); }
@@ -42,5 +52,6 @@ private:
     void forget(QObject *window);
 
     Runtime &m_runtime;
+    QString m_examDate;
     std::array<QPointer<QWidget>, 4> m_windows;
 };

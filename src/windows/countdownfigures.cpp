@@ -5,22 +5,28 @@
 namespace figures {
 namespace {
 
-    QString leftUntilExam(const QDateTime &now, conv::Unit unit)
+    QString leftUntilExam(const QDateTime &now, const QString &examDate, conv::Unit unit)
     {
-        const QDateTime exam = conv::textToDateTime(QString::fromUtf8(kExamDate));
+        const QDateTime exam = conv::textToDateTime(examDate);
         return conv::toText(conv::round(conv::interval(exam, now, unit)));
     }
 
 } // namespace
 
-QString daysLeft(const QDateTime &now)
+QString examDateText(QDate day)
 {
-    return leftUntilExam(now, conv::Unit::Day);
+    return QString::number(day.year()) + u'年' + QString::number(day.month()) + u'月'
+        + QString::number(day.day()) + u'日';
 }
 
-QString hoursLeft(const QDateTime &now)
+QString daysLeft(const QDateTime &now, const QString &examDate)
 {
-    return leftUntilExam(now, conv::Unit::Hour);
+    return leftUntilExam(now, examDate, conv::Unit::Day);
+}
+
+QString hoursLeft(const QDateTime &now, const QString &examDate)
+{
+    return leftUntilExam(now, examDate, conv::Unit::Hour);
 }
 
 QString clockLine(const QDateTime &now)

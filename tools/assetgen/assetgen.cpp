@@ -698,14 +698,16 @@ int main(int argc, char **argv)
     icon.setDotsPerMeterY(DotsPerMeter96);
     ok &= writeIco(icon, out.filePath(QStringLiteral("board.ico")), 24);
     ok &= writeImage(icon, out.filePath(QStringLiteral("board.png")), "png", -1);
+    // Named by the application id, as the desktop entry and the metainfo name it.
+    const QString iconName = QStringLiteral("invalid.gaokao_countdown.GaokaoCountdown.png");
     for (int size : { 16, 32, 48, 64, 128, 256 }) {
         const QString dir = QStringLiteral("icons/hicolor/%1x%1/apps").arg(size);
         if (!out.mkpath(dir)) {
             std::fprintf(stderr, "assetgen: cannot create %s\n", qPrintable(out.filePath(dir)));
             return 1;
         }
-        ok &= writeImage(renderBoardIcon(QSize(size, size)),
-            out.filePath(dir + QStringLiteral("/gaokao-countdown.png")), "png", -1);
+        ok &= writeImage(
+            renderBoardIcon(QSize(size, size)), out.filePath(dir + u'/' + iconName), "png", -1);
     }
 
     const QImage alarm = renderAlarmIcon();

@@ -72,6 +72,7 @@ CountdownWindow::CountdownWindow(WindowSet &windows)
         &CountdownWindow::onSecondsUnitPressed);
     connect(
         label("透明标签13"), &TransparentLabel::leftPressed, this, &CountdownWindow::onVotePressed);
+    connect(&m_windows, &WindowSet::examDateChanged, this, &CountdownWindow::onExamDateChanged);
 
     onCreated();
 }
@@ -95,6 +96,12 @@ void CountdownWindow::onSecondTick()
 void CountdownWindow::onMinuteTick()
 {
     writeDaysLeft();
+}
+
+void CountdownWindow::onExamDateChanged()
+{
+    writeDaysLeft();
+    writeHoursLeft();
 }
 
 void CountdownWindow::onDaysFigurePressed()
@@ -137,12 +144,12 @@ void CountdownWindow::onVotePressed()
 
 void CountdownWindow::writeDaysLeft()
 {
-    m_daysFigure->setText(figures::daysLeft(m_windows.runtime().now()));
+    m_daysFigure->setText(figures::daysLeft(m_windows.runtime().now(), m_windows.examDate()));
 }
 
 void CountdownWindow::writeHoursLeft()
 {
-    m_hoursFigure->setText(figures::hoursLeft(m_windows.runtime().now()));
+    m_hoursFigure->setText(figures::hoursLeft(m_windows.runtime().now(), m_windows.examDate()));
 }
 
 void CountdownWindow::writeSeconds()

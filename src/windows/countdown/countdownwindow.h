@@ -17,6 +17,7 @@ private:
     void onCreated();
     void onSecondTick();
     void onMinuteTick();
+    void onExamDateChanged();
     void onDaysFigurePressed();
     void onDaysFigureRightPressed();
     void onHoursFigurePressed();

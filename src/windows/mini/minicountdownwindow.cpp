@@ -67,6 +67,7 @@ MiniCountdownWindow::MiniCountdownWindow(WindowSet &windows)
         &MiniCountdownWindow::onExitPressed);
     connect(label("透明标签5"), &TransparentLabel::leftPressed, this,
         &MiniCountdownWindow::onLargeBoardPressed);
+    connect(&m_windows, &WindowSet::examDateChanged, this, &MiniCountdownWindow::onExamDateChanged);
 
     onCreated();
 }
@@ -86,6 +87,12 @@ void MiniCountdownWindow::onSecondTick()
 void MiniCountdownWindow::onMinuteTick()
 {
     writeDaysLeft();
+}
+
+void MiniCountdownWindow::onExamDateChanged()
+{
+    writeDaysLeft();
+    writeHoursLeft();
 }
 
 void MiniCountdownWindow::onDaysFigurePressed()
@@ -113,10 +120,10 @@ void MiniCountdownWindow::onLargeBoardPressed()
 
 void MiniCountdownWindow::writeDaysLeft()
 {
-    m_daysFigure->setText(figures::daysLeft(m_windows.runtime().now()));
+    m_daysFigure->setText(figures::daysLeft(m_windows.runtime().now(), m_windows.examDate()));
 }
 
 void MiniCountdownWindow::writeHoursLeft()
 {
-    m_hoursFigure->setText(figures::hoursLeft(m_windows.runtime().now()));
+    m_hoursFigure->setText(figures::hoursLeft(m_windows.runtime().now(), m_windows.examDate()));
 }

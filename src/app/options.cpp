@@ -1,0 +1,83 @@
+#include "options.h"
+
+#include <QCommandLineParser>
+#include <QRegularExpression>
+
+namespace {
+
+const char kExamDateForm[] = "YYYY-MM-DD (for example 2027-06-07) or next";
+const char kAutostartForm[] = "on or off";
+
+// The exam is held on 7 June every year.
+constexpr int kExamMonth = 6;
+constexpr int kExamDay = 7;
+
+QString formsHint()
+{
+    return QStringLiteral("Options: --exam-date %1; --autostart %2; --help; --version.")
+        .arg(QLatin1String(kExamDateForm), QLatin1String(kAutostartForm));
+}
+
+} // namespace
+
+std::optional<QDate> parseExamDate(const QString &value, QDate today)
+{
+    if (value == QLatin1String("next")) {
+        const QDate thisYear(today.year(), kExamMonth, kExamDay);
+        return today <= thisYear ? thisYear : thisYear.addYears(1);
+    }
+    static const QRegularExpression shape(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+    if (!shape.match(value).hasMatch())
+        return std::nullopt;
+    const QDate day = QDate::fromString(value, Qt::ISODate);
+    return day.isValid() ? std::optional(day) : std::nullopt;
+}
+
+Options readOptions(QCommandLineParser &parser, const QStringList &arguments, QDate today)
+{
+    const QCommandLineOption examDate(QStringLiteral("exam-date"),
+        QStringLiteral("Counts toward DATE at 00:00 instead of 7 June 2015: YYYY-MM-DD, or next "
+                       "for the next 7 June (today on 7 June)."),
+        QStringLiteral("DATE"));
+    const QCommandLineOption autostart(QStringLiteral("autostart"),
+        QStringLiteral("on: start with the desktop session (with the --exam-date given "
+                       "alongside); off: no longer. Opens no window."),
+        QStringLiteral("on|off"));
+    parser.setApplicationDescription(
+        QStringLiteral("A chalkboard that counts the days and hours left until the exam."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption(examDate);
+    parser.addOption(autostart);
+
+    Options options;
+    if (!parser.parse(arguments)) {
+        options.error = parser.errorText() + u' ' + formsHint();
+        return options;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        options.error = QStringLiteral("Unexpected argument '%1'. %2")
+                            .arg(parser.positionalArguments().constFirst(), formsHint());
+        return options;
+    }
+    if (parser.isSet(examDate)) {
+        const QString value = parser.value(examDate);
+        options.examDateValue = value;
+        options.examDay = parseExamDate(value, today);
+        if (!options.examDay) {
+            options.error = QStringLiteral("--exam-date: '%1' is not a date; expected %2.")
+                                .arg(value, QLatin1String(kExamDateForm));
+            return options;
+        }
+    }
+    if (parser.isSet(autostart)) {
+        const QString value = parser.value(autostart);
+        if (value != QLatin1String("on") && value != QLatin1String("off")) {
+            options.error = QStringLiteral("--autostart: '%1' is neither on nor off; expected %2.")
+                                .arg(value, QLatin1String(kAutostartForm));
+            return options;
+        }
+        options.autostart = value == QLatin1String("on");
+    }
+    return options;
+}

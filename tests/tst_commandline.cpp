@@ -1,0 +1,137 @@
+#include "app/options.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+private slots:
+    void examDate_data();
+    void examDate();
+    void options_data();
+    void options();
+    void program_data();
+    void program();
+};
+
+void TestCommandLine::examDate_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<QDate>("day"); // invalid: refused
+
+    const QDate today(2026, 12, 8);
+    QTest::newRow("a date") << "2027-06-07" << today << QDate(2027, 6, 7);
+    QTest::newRow("a past date") << "2015-06-07" << today << QDate(2015, 6, 7);
+    QTest::newRow("29 February of a leap year") << "2028-02-29" << today << QDate(2028, 2, 29);
+    QTest::newRow("next, on 6 June") << "next" << QDate(2026, 6, 6) << QDate(2026, 6, 7);
+    QTest::newRow("next, on 7 June: today") << "next" << QDate(2026, 6, 7) << QDate(2026, 6, 7);
+    QTest::newRow("next, on 8 June") << "next" << QDate(2026, 6, 8) << QDate(2027, 6, 7);
+    QTest::newRow("next, on 31 December") << "next" << QDate(2026, 12, 31) << QDate(2027, 6, 7);
+    for (const char *refused : { "2027-02-30", "2027-02-29", "2027-13-01", "2027-00-10", "2027-6-7",
+             "27-06-07", "2027/06/07", "20270607", " 2027-06-07", "2027-06-07T00:00",
+             "2027年6月7日", "tomorrow", "Next", "", "0000-06-07", "+2027-06-07" })
+        QTest::newRow(refused) << refused << today << QDate();
+}
+
+void TestCommandLine::examDate()
+{
+    QFETCH(QString, value);
+    QFETCH(QDate, today);
+    QFETCH(QDate, day);
+    QCOMPARE(parseExamDate(value, today).value_or(QDate()), day);
+}
+
+void TestCommandLine::options_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QDate>("examDay");
+    QTest::addColumn<int>("autostart"); // -1 unchanged, 0 off, 1 on
+    QTest::addColumn<QStringList>("errorNames"); // what the message must name; empty: no error
+
+    const QStringList datesForm{ "--exam-date", "YYYY-MM-DD", "next" };
+    QTest::newRow("none") << QStringList{} << QDate() << -1 << QStringList{};
+    QTest::newRow("a date") << QStringList{ "--exam-date", "2027-06-07" } << QDate(2027, 6, 7) << -1
+                            << QStringList{};
+    QTest::newRow("next, with =") << QStringList{ "--exam-date=next" } << QDate(2027, 6, 7) << -1
+                                  << QStringList{};
+    QTest::newRow("autostart on with a date") << QStringList{ "--autostart", "on", "--exam-date",
+        "next" } << QDate(2027, 6, 7) << 1 << QStringList{};
+    QTest::newRow("autostart off")
+        << QStringList{ "--autostart=off" } << QDate() << 0 << QStringList{};
+    QTest::newRow("impossible date") << QStringList{ "--exam-date", "2027-02-30" } << QDate() << -1
+                                     << (datesForm + QStringList{ "2027-02-30" });
+    QTest::newRow("a word") << QStringList{ "--exam-date", "tomorrow" } << QDate() << -1
+                            << (datesForm + QStringList{ "tomorrow" });
+    QTest::newRow("no value") << QStringList{ "--exam-date" } << QDate() << -1 << datesForm;
+    QTest::newRow("autostart maybe") << QStringList{ "--autostart", "maybe" } << QDate() << -1
+                                     << QStringList{ "--autostart", "maybe", "on", "off" };
+    QTest::newRow("unknown option") << QStringList{ "--exam-day", "2027-06-07" } << QDate() << -1
+                                    << (datesForm + QStringList{ "exam-day", "--autostart" });
+    QTest::newRow("stray argument") << QStringList{ "2027-06-07" } << QDate() << -1
+                                    << (datesForm + QStringList{ "2027-06-07" });
+}
+
+void TestCommandLine::options()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QDate, examDay);
+    QFETCH(int, autostart);
+    QFETCH(QStringList, errorNames);
+
+    QCommandLineParser parser;
+    const Options options =
+        readOptions(parser, QStringList{ "gaokao-countdown" } + arguments, QDate(2026, 12, 8));
+    for (const QString &name : errorNames)
+        QVERIFY2(options.error.contains(name), qPrintable(options.error));
+    if (!errorNames.isEmpty())
+        return;
+    QVERIFY2(options.error.isEmpty(), qPrintable(options.error));
+    QCOMPARE(options.examDay.value_or(QDate()), examDay);
+    QCOMPARE(options.autostart ? int(*options.autostart) : -1, autostart);
+}
+
+void TestCommandLine::program_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("output"); // expected in standard output
+    QTest::addColumn<QString>("error"); // expected in standard error
+
+    QTest::newRow("--help") << QStringList{ "--help" } << 0 << "--exam-date"
+                            << "";
+    QTest::newRow("--version") << QStringList{ "--version" } << 0 << COUNTDOWN_VERSION << "";
+    QTest::newRow("impossible date") << QStringList{ "--exam-date", "2027-02-30" } << 2 << ""
+                                     << "--exam-date: '2027-02-30' is not a date; expected YYYY";
+    QTest::newRow("unknown option") << QStringList{ "--bogus" } << 2 << ""
+                                    << "Unknown option 'bogus'";
+}
+
+// The real program, as a user starts it: these end before any window opens.
+void TestCommandLine::program()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, output);
+    QFETCH(QString, error);
+
+    const QString program = QStandardPaths::findExecutable(
+        "gaokao-countdown", { QCoreApplication::applicationDirPath() + "/.." });
+    QVERIFY(!program.isEmpty());
+    QProcess process;
+    process.start(program, arguments);
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), status);
+    QVERIFY(QString::fromUtf8(process.readAllStandardOutput()).contains(output));
+    const QString errors = QString::fromUtf8(process.readAllStandardError());
+    QVERIFY2(errors.contains(error), qPrintable(errors));
+}
+
+QTEST_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
