@@ -7,30 +7,37 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+id=invalid.gaokao_countdown.GaokaoCountdown
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
-expected=(bin/gaokao-countdown share/applications/gaokao-countdown.desktop)
+expected=(bin/gaokao-countdown "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml")
 for size in 16 32 48 64 128 256; do
-    expected+=("share/icons/hicolor/${size}x${size}/apps/gaokao-countdown.png")
+    expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png")
 done
 for file in "${expected[@]}"; do
     [ -f "$work/prefix/$file" ] || fail "not installed: $file"
 done
 [ -x "$work/prefix/bin/gaokao-countdown" ] || fail "program not executable"
-desktop-file-validate "$work/prefix/share/applications/gaokao-countdown.desktop" \
+desktop-file-validate "$work/prefix/share/applications/$id.desktop" \
     || fail "desktop entry rejected"
-grep -qx 'Name=高考倒计时' "$work/prefix/share/applications/gaokao-countdown.desktop" \
+grep -qx 'Name=高考倒计时' "$work/prefix/share/applications/$id.desktop" \
     || fail "desktop entry has the wrong name"
-echo "installed: ${#expected[@]} files, desktop entry valid"
+appstreamcli validate --no-net "$work/prefix/share/metainfo/$id.metainfo.xml" \
+    || fail "metainfo rejected"
+version=$(QT_QPA_PLATFORM=offscreen "$work/prefix/bin/gaokao-countdown" --version 2>/dev/null | awk '{ print $2 }')
+grep -q "<release version=\"$version\"" "$work/prefix/share/metainfo/$id.metainfo.xml" \
+    || fail "metainfo has no release $version"
+echo "installed: ${#expected[@]} files, desktop entry and metainfo valid"
 
 (cd "$build" && cpack -G DEB -B "$work/package" >/dev/null)
 deb=$(ls "$work"/package/gaokao-countdown_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libqt6dbus6 fonts-noto-cjk fonts-arphic-ukai; do
+for needed in libqt6widgets6 libqt6dbus6 libqt6network6 qt6-translations-l10n fonts-noto-cjk \
+    fonts-arphic-ukai; do
     [[ $depends == *"$needed"* ]] || fail "$needed missing from Depends: $depends"
 done
 dpkg -x "$deb" "$work/root"
-for file in usr/bin/gaokao-countdown usr/share/applications/gaokao-countdown.desktop \
-    usr/share/icons/hicolor/256x256/apps/gaokao-countdown.png; do
+for file in usr/bin/gaokao-countdown "usr/share/applications/$id.desktop" \
+    "usr/share/metainfo/$id.metainfo.xml" "usr/share/icons/hicolor/256x256/apps/$id.png"; do
     [ -f "$work/root/$file" ] || fail "not in the package: $file"
 done
 echo "package: $(basename "$deb")"
@@ -38,6 +45,7 @@ echo "package: $(basename "$deb")"
 
 # The packaged program starts and keeps running until it is stopped.
 status=0
-QT_QPA_PLATFORM=offscreen timeout 3 "$work/root/usr/bin/gaokao-countdown" 2>/dev/null || status=$?
+XDG_RUNTIME_DIR="$work" QT_QPA_PLATFORM=offscreen timeout 3 "$work/root/usr/bin/gaokao-countdown" \
+    2>/dev/null || status=$?
 [ "$status" -eq 124 ] || fail "packaged program ended on its own with status $status"
 echo "packaged program started"
