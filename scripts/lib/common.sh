@@ -10,6 +10,8 @@ BUILD_PACKAGES=(g++ make cmake qt6-base-dev qt6-base-dev-tools libqt6dbus6)
 FONT_PACKAGES=(fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming)
 # Qt's own Chinese translation, for the dialogs and buttons Qt draws (the colour dialog).
 TRANSLATION_PACKAGES=(qt6-translations-l10n)
+# The fonts the board's own typefaces are cut from (tools/fonts/subset-fonts).
+SOURCE_FONT_PACKAGES=(fonts-lxgw-wenkai fonts-arphic-ukai fonts-arphic-uming fonts-noto-cjk)
 
 # Installs whichever of the given Debian packages are missing, as root or through sudo.
 install_missing() {
