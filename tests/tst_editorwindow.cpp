@@ -366,7 +366,7 @@ void TestEditorWindow::edgeCases()
     QCOMPARE(label->font().families(), FontRecord::fallbackFamilies(record.face));
     if (target == QLatin1String("透明标签1")) {
         QCOMPARE(label->font().weight(), QFont::Bold);
-        QCOMPARE(label->font().families().first(), QStringLiteral("方正稚艺 - Varnel"));
+        QVERIFY(label->font().families().contains(QStringLiteral("方正稚艺 - Varnel")));
     }
 }
 

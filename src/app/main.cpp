@@ -3,6 +3,7 @@
 #include "app/options.h"
 #include "app/windowset.h"
 #include "runtime/desktopruntime.h"
+#include "widgets/bundledfaces.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -60,6 +61,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(COUNTDOWN_APP_ID));
     // A window hidden to the notification area still counts: the window set decides when to end.
     app.setQuitOnLastWindowClosed(false);
+    loadBundledFaces();
 
     DesktopRuntime runtime;
     QCommandLineParser parser;

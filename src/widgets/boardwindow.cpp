@@ -38,11 +38,13 @@ BoardWindow::BoardWindow(const QString &picture, const QSize &size)
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(size);
     move(50, 50);
-    // Labels without a font of their own use the desktop's face; naming sans CJK faces after it
-    // keeps their Chinese glyphs from falling back on a thin Ming face.
+    // Labels without a font of their own keep the desktop's size but draw their fixed texts in
+    // the program's own sans face; sans CJK faces after the desktop's keep any other Chinese
+    // glyphs from falling back on a thin Ming face.
     QFont interfaceFont = font();
-    interfaceFont.setFamilies({ interfaceFont.family(), QStringLiteral("Microsoft YaHei UI"),
-        QStringLiteral("Microsoft YaHei"), QStringLiteral("Noto Sans CJK SC") });
+    interfaceFont.setFamilies({ FontRecord::fallbackFamilies({}).first(), interfaceFont.family(),
+        QStringLiteral("Microsoft YaHei UI"), QStringLiteral("Microsoft YaHei"),
+        QStringLiteral("Noto Sans CJK SC") });
     setFont(interfaceFont);
 }
 
@@ -94,7 +96,8 @@ void BoardWindow::setShapeFromPicture()
 void BoardWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    // At fractional ratios (1.25, 1.5) the 2x picture is scaled down: filter it, or it turns jagged.
+    // At fractional ratios (1.25, 1.5) the 2x picture is scaled down: filter it, or it turns
+    // jagged.
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(0, 0, m_picture);
 }

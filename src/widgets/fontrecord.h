@@ -18,11 +18,10 @@ struct FontRecord
     bool strikeOut = false;
     Charset charset = Charset::GB2312;
 
-    // Resolves the face through a list of look-alikes, as the named Windows faces are missing
-    // on most other systems and fontconfig knows no aliases for them.
+    // Resolves the face to the program's own typeface for it, then to the system's.
     QFont toQFont() const;
 
-    // The families tried for `face`, the named face first.
+    // The families tried for `face`: the bundled face first, then the named face and look-alikes.
     static QStringList fallbackFamilies(const QString &face);
 
     // Character height in pixels of a size in points on a screen of `dotsPerInch`.

@@ -2,6 +2,7 @@
 //   QT_QPA_PLATFORM=offscreen screenshot <folder>
 #include "app/windowset.h"
 #include "runtime/runtime.h"
+#include "widgets/bundledfaces.h"
 #include "widgets/colourpicker.h"
 
 #include <QApplication>
@@ -78,6 +79,7 @@ void edit(QWidget *editor, int label, Colour colour, int size, const QString &te
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    loadBundledFaces();
     if (argc != 2) {
         std::fprintf(stderr, "usage: screenshot <folder>\n");
         return 2;
