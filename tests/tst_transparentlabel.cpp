@@ -2,8 +2,29 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
+
+namespace {
+
+// The pixels the label inks, drawn alone on a clear ground.
+QRect inkOf(TransparentLabel &label)
+{
+    QImage image(label.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    label.render(&image, {}, {}, QWidget::DrawChildren);
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)))
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink;
+}
+
+} // namespace
 
 class TestTransparentLabel : public QObject
 {
@@ -15,6 +36,7 @@ private slots:
     void labelWithoutHandlerLetsPressesThrough();
     void defaultColourIsNotBlack();
     void characterHeightKeepsTheRestOfTheFont();
+    void figureTooWideIsDrawnSmallerOnItsLine();
     void colourValues();
     void pointsToPixels_data();
     void pointsToPixels();
@@ -94,10 +116,40 @@ void TestTransparentLabel::characterHeightKeepsTheRestOfTheFont()
     label.setCharacterHeight(16);
     QCOMPARE(label.font().pixelSize(), 16);
     QCOMPARE(label.font().weight(), QFont::Bold);
-    QCOMPARE(label.font().families().first(), heading.face);
+    QCOMPARE(label.font().families(), FontRecord::fallbackFamilies(heading.face));
+    QVERIFY(label.font().families().contains(heading.face));
     QCOMPARE(label.fontRecord()->charset, FontRecord::Charset::GB2312);
     QCOMPARE(label.fontRecord()->weight, 700);
     QCOMPARE(label.fontRecord()->pixelHeight, 16);
+}
+
+void TestTransparentLabel::figureTooWideIsDrawnSmallerOnItsLine()
+{
+    TransparentLabel figure;
+    figure.resize(152, 120);
+    figure.setFontRecord({ QStringLiteral("仿宋"), 96 });
+    figure.setTextColour(Colour::rgb(0, 255, 0));
+    figure.setFigure(true);
+    figure.setText(QStringLiteral("7"));
+    const QRect fitting = inkOf(figure);
+    QCOMPARE(figure.drawingFont().pixelSize(), 96);
+
+    figure.setText(QStringLiteral("-100865"));
+    const QRect shrunk = inkOf(figure);
+    const QFont drawn = figure.drawingFont();
+    QVERIFY(drawn.pixelSize() < 96);
+    QCOMPARE(figure.font().pixelSize(), 96);
+    QCOMPARE(figure.fontRecord()->pixelHeight, 96);
+    // The whole figure is inked, not cut at the label's edge.
+    const QRectF whole = QFontMetricsF(drawn).tightBoundingRect(figure.text());
+    QVERIFY2(qAbs(shrunk.width() - whole.width()) <= 2,
+        qPrintable(QStringLiteral("%1 inked of %2").arg(shrunk.width()).arg(whole.width())));
+    QVERIFY(shrunk.right() < figure.width() - 1);
+    // Left-aligned and centred on the line the whole-size figure stands on.
+    QVERIFY(qAbs(shrunk.left() - fitting.left()) <= 4);
+    QVERIFY2(qAbs(shrunk.center().y() - fitting.center().y()) <= 3,
+        qPrintable(
+            QStringLiteral("%1 against %2").arg(shrunk.center().y()).arg(fitting.center().y())));
 }
 
 void TestTransparentLabel::colourValues()

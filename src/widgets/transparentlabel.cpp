@@ -1,7 +1,40 @@
 #include "transparentlabel.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+
+namespace {
+
+// Room the caption takes: its advance, or further where the last glyph's ink reaches beyond it.
+qreal captionWidth(const QFont &font, const QString &text)
+{
+    const QFontMetricsF metrics(font);
+    return std::max(metrics.horizontalAdvance(text), metrics.tightBoundingRect(text).right());
+}
+
+// Where a digit's middle lies against the baseline (negative: above it), and half its height.
+// The digit's own outline gives them: the faces cut down to the board's characters have no "H"
+// to take a cap height from.
+struct DigitBox
+{
+    qreal middle;
+    qreal halfHeight;
+};
+
+DigitBox digitBox(const QFont &font)
+{
+    const QFontMetricsF metrics(font);
+    const QRectF digit = metrics.boundingRect(QLatin1Char('0'));
+    if (digit.isEmpty())
+        return { (metrics.descent() - metrics.ascent()) / 2,
+            (metrics.ascent() + metrics.descent()) / 2 };
+    return { digit.center().y(), digit.height() / 2 };
+}
+
+} // namespace
 
 TransparentLabel::TransparentLabel(QWidget *parent) : QLabel(parent)
 {
@@ -47,6 +80,53 @@ void TransparentLabel::setTextColour(Colour colour)
         colour.isDefault() ? QApplication::palette(this).color(QPalette::WindowText)
                            : colour.toQColor());
     setPalette(palette);
+}
+
+void TransparentLabel::setFigure(bool figure)
+{
+    m_figure = figure;
+    setWordWrap(!figure);
+    update();
+}
+
+QFont TransparentLabel::drawingFont() const
+{
+    QFont drawn = font();
+    const qreal room = contentsRect().width();
+    qreal width = captionWidth(drawn, text());
+    if (!m_figure || width <= room)
+        return drawn;
+    // Advances grow almost in proportion to the size; hinting may round a step over.
+    int pixels = QFontInfo(drawn).pixelSize();
+    pixels = std::max(1, int(std::floor(pixels * room / width)));
+    for (;;) {
+        drawn.setPixelSize(pixels);
+        width = captionWidth(drawn, text());
+        if (width <= room || pixels == 1)
+            return drawn;
+        --pixels;
+    }
+}
+
+void TransparentLabel::paintEvent(QPaintEvent *event)
+{
+    if (!m_figure) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    // A shrunk figure is centred on the line the whole-size one stands on: the middle of its
+    // digits as drawn from the label's top, raised where a tall face would push them out at the
+    // bottom.
+    const QRectF room = contentsRect();
+    const DigitBox whole = digitBox(font());
+    const qreal line =
+        std::min(QFontMetricsF(font()).ascent() + whole.middle, room.height() - whole.halfHeight);
+    const QFont drawn = drawingFont();
+    const qreal baseline = room.top() + line - digitBox(drawn).middle;
+    QPainter painter(this);
+    painter.setFont(drawn);
+    painter.setPen(palette().color(foregroundRole()));
+    painter.drawText(QPointF(room.left(), baseline), text());
 }
 
 void TransparentLabel::mousePressEvent(QMouseEvent *event)

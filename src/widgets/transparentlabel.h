@@ -27,14 +27,24 @@ public:
     void setTextColour(Colour colour);
     Colour textColour() const { return m_textColour; }
 
+    // A figure label shows its whole caption on one line, left-aligned and vertically centred:
+    // a caption too wide for the label is drawn smaller, just small enough to fit. The font and
+    // its record keep their size; only the drawing shrinks.
+    void setFigure(bool figure);
+    bool isFigure() const { return m_figure; }
+    // The font the caption is drawn in.
+    QFont drawingFont() const;
+
 signals:
     void leftPressed();
     void rightPressed();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     std::optional<FontRecord> m_fontRecord;
     Colour m_textColour;
+    bool m_figure = false;
 };

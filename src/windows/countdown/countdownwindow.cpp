@@ -54,6 +54,8 @@ CountdownWindow::CountdownWindow(WindowSet &windows)
     m_hoursFigure = label("透明标签4");
     m_clockLine = label("透明标签11");
     m_secondsFigure = label("透明标签12");
+    for (TransparentLabel *figure : { m_daysFigure, m_hoursFigure, m_clockLine, m_secondsFigure })
+        figure->setFigure(true);
     label("透明标签10")->setWordWrap(true);
 
     connect(addTimer("时钟1", 1000), &QTimer::timeout, this, &CountdownWindow::onSecondTick);

@@ -53,6 +53,8 @@ MiniCountdownWindow::MiniCountdownWindow(WindowSet &windows)
     }
     m_daysFigure = label("透明标签3");
     m_hoursFigure = label("透明标签7");
+    m_daysFigure->setFigure(true);
+    m_hoursFigure->setFigure(true);
 
     auto timer = [this](const char *name) {
         return findChild<QTimer *>(QString::fromUtf8(name), Qt::FindDirectChildrenOnly);

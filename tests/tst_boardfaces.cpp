@@ -1,0 +1,186 @@
+#include "app/windowset.h"
+#include "fakeruntime.h"
+#include "widgets/bundledfaces.h"
+#include "widgets/transparentlabel.h"
+
+#include <QFontDatabase>
+#include <QRawFont>
+#include <QTest>
+#include <QTextLayout>
+
+// The boards draw their fixed texts and figures in the program's own faces, whatever fonts the
+// machine has. Also run with a font configuration that holds no system font at all.
+class TestBoardFaces : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void fixedTextsDrawFromBundledFaces_data();
+    void fixedTextsDrawFromBundledFaces();
+    void figuresShowTheirWholeValue_data();
+    void figuresShowTheirWholeValue();
+    void headingsStayOnOneLine_data();
+    void headingsStayOnOneLine();
+
+private:
+    QStringList m_bundled; // the families that loading the bundled faces added
+};
+
+namespace {
+
+QWidget *openBoard(WindowSet &windows, FakeRuntime &runtime, WindowKind kind, const QDateTime &at)
+{
+    runtime.clock = at;
+    return windows.open(kind);
+}
+
+// How far the caption reaches when drawn in `font`: its advance, or its ink where that is wider.
+qreal drawnWidth(const QFont &font, const QString &text)
+{
+    const QFontMetricsF metrics(font);
+    return std::max(metrics.horizontalAdvance(text), metrics.tightBoundingRect(text).right());
+}
+
+const QDateTime kAfterTheExam(QDate(2026, 12, 8), QTime(12, 0), Qt::LocalTime);
+
+} // namespace
+
+void TestBoardFaces::initTestCase()
+{
+    const QStringList before = QFontDatabase::families();
+    if (qEnvironmentVariableIsSet("FONTCONFIG_FILE")) {
+        for (const QString &family : before)
+            QVERIFY2(
+                !QFontDatabase::writingSystems(family).contains(QFontDatabase::SimplifiedChinese),
+                qPrintable(family));
+    }
+    QCOMPARE(loadBundledFaces(), 5);
+    for (const QString &family : QFontDatabase::families()) {
+        if (!before.contains(family))
+            m_bundled << family;
+    }
+    QVERIFY(!m_bundled.isEmpty());
+}
+
+void TestBoardFaces::fixedTextsDrawFromBundledFaces_data()
+{
+    QTest::addColumn<WindowKind>("kind");
+    QTest::newRow("large board") << WindowKind::Countdown;
+    QTest::newRow("mini board") << WindowKind::Mini;
+}
+
+void TestBoardFaces::fixedTextsDrawFromBundledFaces()
+{
+    QFETCH(WindowKind, kind);
+    FakeRuntime runtime;
+    WindowSet windows(runtime);
+    QWidget *board = openBoard(windows, runtime, kind, kAfterTheExam);
+    int checked = 0;
+    for (auto *label : board->findChildren<TransparentLabel *>()) {
+        // A figure may show any number.
+        const QString text =
+            label->text() + (label->isFigure() ? QStringLiteral("-0123456789") : QString());
+        if (text.isEmpty())
+            continue;
+        // Each character comes from the first family of the label's list that has it.
+        const QFont font = label->drawingFont();
+        for (const uint character : text.toUcs4()) {
+            QString drawnFrom;
+            for (const QString &family : font.families()) {
+                QFont single = font;
+                single.setFamilies({ family });
+                const QRawFont face = QRawFont::fromFont(single);
+                if (face.familyName() == family && face.supportsCharacter(character)) {
+                    drawnFrom = family;
+                    break;
+                }
+            }
+            QVERIFY2(m_bundled.contains(drawnFrom),
+                qPrintable(QStringLiteral("%1: U+%2 from \"%3\"")
+                               .arg(label->objectName())
+                               .arg(character, 4, 16, QLatin1Char('0'))
+                               .arg(drawnFrom)));
+        }
+        ++checked;
+    }
+    QVERIFY(checked >= 6);
+}
+
+void TestBoardFaces::figuresShowTheirWholeValue_data()
+{
+    QTest::addColumn<WindowKind>("kind");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QDateTime>("clock");
+    const QDateTime longestClockLine(QDate(2026, 12, 28), QTime(23, 59, 59), Qt::LocalTime);
+    // clang-format off
+    QTest::newRow("large board, days")       << WindowKind::Countdown << "透明标签2"  << kAfterTheExam;
+    QTest::newRow("large board, hours")      << WindowKind::Countdown << "透明标签4"  << kAfterTheExam;
+    QTest::newRow("large board, clock line") << WindowKind::Countdown << "透明标签11" << longestClockLine;
+    QTest::newRow("large board, seconds")    << WindowKind::Countdown << "透明标签12" << longestClockLine;
+    QTest::newRow("mini board, days")        << WindowKind::Mini      << "透明标签3"  << kAfterTheExam;
+    QTest::newRow("mini board, hours")       << WindowKind::Mini      << "透明标签7"  << kAfterTheExam;
+    // clang-format on
+}
+
+void TestBoardFaces::figuresShowTheirWholeValue()
+{
+    QFETCH(WindowKind, kind);
+    QFETCH(QString, name);
+    QFETCH(QDateTime, clock);
+    FakeRuntime runtime;
+    WindowSet windows(runtime);
+    QWidget *board = openBoard(windows, runtime, kind, clock);
+    auto *figure = board->findChild<TransparentLabel *>(name);
+    QVERIFY(figure);
+    const int designHeight = figure->fontRecord()->pixelHeight;
+    QVERIFY(!figure->text().isEmpty());
+
+    const QFont drawn = figure->drawingFont();
+    QVERIFY2(drawnWidth(drawn, figure->text()) <= figure->contentsRect().width(),
+        qPrintable(QStringLiteral("\"%1\" at %2 px: %3 px wide in %4")
+                       .arg(figure->text())
+                       .arg(QFontInfo(drawn).pixelSize())
+                       .arg(drawnWidth(drawn, figure->text()))
+                       .arg(figure->contentsRect().width())));
+    QVERIFY(QFontMetricsF(drawn).height() <= figure->height());
+    // Only the drawing shrinks: the label's font keeps the size it was given.
+    QCOMPARE(figure->fontRecord()->pixelHeight, designHeight);
+    QCOMPARE(figure->font().pixelSize(), designHeight);
+}
+
+void TestBoardFaces::headingsStayOnOneLine_data()
+{
+    QTest::addColumn<WindowKind>("kind");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("large board") << WindowKind::Countdown << "距 离 高 考 仅 剩 ";
+    QTest::newRow("mini board") << WindowKind::Mini << " 距 离 高 考 仅 剩";
+}
+
+void TestBoardFaces::headingsStayOnOneLine()
+{
+    QFETCH(WindowKind, kind);
+    QFETCH(QString, text);
+    FakeRuntime runtime;
+    WindowSet windows(runtime);
+    QWidget *board = openBoard(windows, runtime, kind, kAfterTheExam);
+    auto *heading = board->findChild<TransparentLabel *>(QStringLiteral("透明标签1"));
+    QVERIFY(heading);
+    QCOMPARE(heading->text(), text);
+
+    // What is seen of the label: the window cuts off what lies beyond its right edge.
+    const int seen =
+        std::min(heading->geometry().right(), board->rect().right()) + 1 - heading->x();
+    const QFont font = heading->drawingFont();
+    QVERIFY2(drawnWidth(font, text) <= seen,
+        qPrintable(QStringLiteral("%1 px in %2").arg(drawnWidth(font, text)).arg(seen)));
+    // Laid out as the label wraps its caption, it takes one line.
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+        line.setLineWidth(heading->contentsRect().width());
+    layout.endLayout();
+    QCOMPARE(layout.lineCount(), 1);
+}
+
+QTEST_MAIN(TestBoardFaces)
+#include "tst_boardfaces.moc"
