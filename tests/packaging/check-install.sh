@@ -31,13 +31,22 @@ echo "installed: ${#expected[@]} files, desktop entry and metainfo valid"
 (cd "$build" && cpack -G DEB -B "$work/package" >/dev/null)
 deb=$(ls "$work"/package/gaokao-countdown_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libqt6dbus6 libqt6network6 qt6-translations-l10n fonts-noto-cjk \
-    fonts-arphic-ukai; do
+for needed in libqt6widgets6 libqt6dbus6 libqt6network6 qt6-translations-l10n; do
     [[ $depends == *"$needed"* ]] || fail "$needed missing from Depends: $depends"
+done
+# The boards bring their own typefaces: the CJK font packages are only recommended.
+[[ $depends != *fonts-* ]] || fail "font packages in Depends: $depends"
+recommends=$(dpkg-deb -f "$deb" Recommends)
+for wanted in fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming; do
+    [[ $recommends == *"$wanted"* ]] || fail "$wanted missing from Recommends: $recommends"
 done
 dpkg -x "$deb" "$work/root"
 for file in usr/bin/gaokao-countdown "usr/share/applications/$id.desktop" \
-    "usr/share/metainfo/$id.metainfo.xml" "usr/share/icons/hicolor/256x256/apps/$id.png"; do
+    "usr/share/metainfo/$id.metainfo.xml" "usr/share/icons/hicolor/256x256/apps/$id.png" \
+    usr/share/doc/gaokao-countdown/fonts/ARPHICPL.txt \
+    usr/share/doc/gaokao-countdown/fonts/OFL-handwriting.txt \
+    usr/share/doc/gaokao-countdown/fonts/OFL-sans.txt \
+    usr/share/doc/gaokao-countdown/fonts/SOURCES.md; do
     [ -f "$work/root/$file" ] || fail "not in the package: $file"
 done
 echo "package: $(basename "$deb")"
