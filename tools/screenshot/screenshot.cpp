@@ -95,8 +95,7 @@ int main(int argc, char *argv[])
     QWidget *editor = windows.open(WindowKind::Editor);
     edit(editor, 0, Colour::rgb(250, 215, 120), 0);
     edit(editor, 4, Colour::rgb(255, 140, 60), 0);
-    // Leading blanks keep the text clear of the heading's second line, as a user would.
-    edit(editor, 5, Colour::rgb(255, 255, 255), 14, QStringLiteral("　　　加油！"));
+    edit(editor, 5, Colour::rgb(255, 255, 255), 14, QStringLiteral("加油！"));
     ok = save(editor, folder, QStringLiteral("editor.png")) && ok;
     ok = save(windows.window(WindowKind::Countdown), folder, QStringLiteral("countdown-edited.png"))
         && ok;
