@@ -37,6 +37,9 @@ public:
     std::function<void(int)> trayHandler;
     QList<QPair<int, bool>> shutdowns;
     ShutdownResult shutdownResult{ true, {} };
+    // Set: requests wait for answerShutdown(), as a system asking for a password would.
+    bool shutdownAnswersLater = false;
+    QList<ShutdownDone> pendingShutdowns;
 
     void setClock(int year, int month, int day, int hour, int minute, int second)
     {
@@ -70,9 +73,13 @@ public:
         trayCalls.append({ &window, !icon.isNull(), tip });
         trayHandler = icon.isNull() ? nullptr : onEvent;
     }
-    ShutdownResult shutDown(int mode, bool force) override
+    void shutDown(int mode, bool force, ShutdownDone done) override
     {
         shutdowns.append({ mode, force });
-        return shutdownResult;
+        if (shutdownAnswersLater)
+            pendingShutdowns.append(std::move(done));
+        else
+            done(shutdownResult);
     }
+    void answerShutdown(const ShutdownResult &result) { pendingShutdowns.takeFirst()(result); }
 };

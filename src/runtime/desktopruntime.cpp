@@ -105,7 +105,7 @@ void DesktopRuntime::setNotificationIcon(
     tray->show();
 }
 
-Runtime::ShutdownResult DesktopRuntime::shutDown(int, bool force)
+void DesktopRuntime::shutDown(int, bool force, ShutdownDone done)
 {
-    return platform::powerOff(force);
+    platform::powerOff(force, std::move(done));
 }

@@ -18,7 +18,7 @@ public:
     bool notificationAreaAvailable() const override;
     void setNotificationIcon(QWidget &window, const QIcon &icon, const QString &tip,
         std::function<void(int)> onEvent) override;
-    ShutdownResult shutDown(int mode, bool force) override;
+    void shutDown(int mode, bool force, ShutdownDone done) override;
 
     // The box messageBox() shows, before it is shown.
     static std::unique_ptr<QMessageBox> buildMessageBox(const QString &text, MessageStyle style);

@@ -25,6 +25,7 @@ public:
         bool requested = false;
         QString reason; // why the request was not made; empty on success
     };
+    using ShutdownDone = std::function<void(const ShutdownResult &)>;
 
     // Code of the notification icon event that brings a hidden window back.
     static constexpr int kTrayActivated = 2;
@@ -54,6 +55,8 @@ public:
         std::function<void(int)> onEvent) = 0;
 
     // Asks the operating system to power the computer off. Mode 1 is a shutdown; `force` lets the
-    // system close applications that do not answer.
-    virtual ShutdownResult shutDown(int mode, bool force) = 0;
+    // system close applications that do not answer. The system may first ask the user for a
+    // password, so nothing waits for its answer: `done` is called once with it, later, on this
+    // thread (or at once where the system answers at once).
+    virtual void shutDown(int mode, bool force, ShutdownDone done) = 0;
 };

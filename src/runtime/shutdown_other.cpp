@@ -2,9 +2,9 @@
 
 namespace platform {
 
-Runtime::ShutdownResult powerOff(bool)
+void powerOff(bool, Runtime::ShutdownDone done)
 {
-    return { false, QStringLiteral("这个系统不支持由程序关机。") };
+    done({ false, QStringLiteral("这个系统不支持由程序关机。") });
 }
 
 } // namespace platform

@@ -3,14 +3,17 @@
 
 namespace platform {
 
-Runtime::ShutdownResult powerOff(bool force)
+void powerOff(bool force, Runtime::ShutdownDone done)
 {
+    // ExitWindowsEx only starts the shutdown and returns at once: there is nothing to wait for.
     const win32::PowerOffRequest request = win32::requestPowerOff(force);
-    if (request.requested)
-        return { true, {} };
-    return { false,
+    if (request.requested) {
+        done({ true, {} });
+        return;
+    }
+    done({ false,
         QString::fromLatin1(request.failedStep) + QStringLiteral("：")
-            + qt_error_string(int(request.error)) };
+            + qt_error_string(int(request.error)) });
 }
 
 } // namespace platform

@@ -33,7 +33,10 @@ public:
         QWidget &, const QIcon &, const QString &, std::function<void(int)>) override
     {
     }
-    ShutdownResult shutDown(int, bool) override { return { false, QStringLiteral("screenshots") }; }
+    void shutDown(int, bool, ShutdownDone done) override
+    {
+        done({ false, QStringLiteral("screenshots") });
+    }
 };
 
 template <typename Control> Control *find(QWidget *window, const char *name)

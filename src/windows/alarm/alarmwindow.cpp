@@ -11,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace {
@@ -47,12 +49,27 @@ const ControlRow kControls[] = {
 };
 // clang-format on
 
+// The caption a control was built with.
+QString designText(const char *name)
+{
+    for (const ControlRow &row : kControls) {
+        if (qstrcmp(row.name, name) == 0)
+            return QString::fromUtf8(row.text);
+    }
+    return {};
+}
+
 // Positions in 组合框1.
 constexpr int kShutdownKind = 0;
 constexpr int kReminderKind = 1;
 constexpr int kRunning = 1000;
 
 const char kHideQuestion[] = "需要隐藏到托盘吗？ 确认：隐藏到托盘 取消：关闭闹钟";
+// Shown in 标签6 while the system has not yet answered the shutdown request.
+const char kShutdownPending[] = "已发出关机请求，正在等待系统答复…";
+// A reminder longer than this would only make a box nobody reads, and a huge paste stalls it.
+constexpr int kMaxReminderLength = 10000;
+const char kReminderCut[] = "提示信息最长 10000 个字符，超出的部分已删去。";
 
 // The input fields are black on white whatever the desktop's theme.
 void makeBlackOnWhite(QWidget *field)
@@ -163,6 +180,7 @@ AlarmWindow::AlarmWindow(WindowSet &windows)
     m_kind = control<QComboBox>("组合框1");
     m_seconds = control<QLineEdit>("编辑框1");
     m_reminderText = control<QPlainTextEdit>("编辑框2");
+    m_note = control<QLabel>("标签6");
     m_shutdownLeft = control<QLabel>("标签3");
     m_reminderLeft = control<QLabel>("标签7");
     m_closeLabel = control<QLabel>("标签8");
@@ -179,6 +197,7 @@ AlarmWindow::AlarmWindow(WindowSet &windows)
     connect(m_startButton, &QPushButton::clicked, this, &AlarmWindow::onStartClicked);
     connect(m_shutdownTimer, &QTimer::timeout, this, &AlarmWindow::onShutdownTick);
     connect(m_reminderTimer, &QTimer::timeout, this, &AlarmWindow::onReminderTick);
+    connect(m_reminderText, &QPlainTextEdit::textChanged, this, &AlarmWindow::onReminderTextEdited);
 }
 
 bool AlarmWindow::eventFilter(QObject *watched, QEvent *event)
@@ -218,7 +237,21 @@ void AlarmWindow::onShutdownTick()
     if (!countDown(m_shutdownLeft))
         return;
     stop(m_shutdownTimer);
-    const Runtime::ShutdownResult result = runtime().shutDown(1, true);
+    // A countdown started again while the system still considers the last request asks nothing
+    // more: one password prompt at a time.
+    if (m_note->text() == QString::fromUtf8(kShutdownPending))
+        return;
+    m_note->setText(QString::fromUtf8(kShutdownPending));
+    QPointer<AlarmWindow> self(this);
+    runtime().shutDown(1, true, [self](const Runtime::ShutdownResult &result) {
+        if (self)
+            self->onShutdownAnswered(result);
+    });
+}
+
+void AlarmWindow::onShutdownAnswered(const Runtime::ShutdownResult &result)
+{
+    m_note->setText(designText("标签6"));
     if (!result.requested)
         runtime().messageBox(
             QStringLiteral("无法关机：") + result.reason, Runtime::MessageStyle::Ok);
@@ -232,6 +265,18 @@ void AlarmWindow::onReminderTick()
     stop(m_reminderTimer);
     m_reminderLeft->clear();
     runtime().messageBox(m_reminderText->toPlainText(), Runtime::MessageStyle::Ok);
+}
+
+void AlarmWindow::onReminderTextEdited()
+{
+    QTextDocument *text = m_reminderText->document();
+    if (text->characterCount() - 1 <= kMaxReminderLength)
+        return;
+    QTextCursor beyond(text);
+    beyond.setPosition(kMaxReminderLength);
+    beyond.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    beyond.removeSelectedText();
+    runtime().messageBox(QString::fromUtf8(kReminderCut), Runtime::MessageStyle::Ok);
 }
 
 void AlarmWindow::onStartButtonRightPressed()

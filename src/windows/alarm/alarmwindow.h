@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/runtime.h"
 #include "widgets/windowdrag.h"
 
 #include <QWidget>
@@ -10,7 +11,6 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
-class Runtime;
 class WindowSet;
 
 // A panel of standard controls with two countdowns in whole seconds: one ends in a shutdown of the
@@ -30,7 +30,9 @@ protected:
 private:
     void onStartClicked();
     void onShutdownTick();
+    void onShutdownAnswered(const Runtime::ShutdownResult &result);
     void onReminderTick();
+    void onReminderTextEdited();
     void onStartButtonRightPressed();
     void onCloseLabelPressed();
     void onNotificationIconEvent(int code);
@@ -42,6 +44,7 @@ private:
     QComboBox *m_kind; // 组合框1
     QLineEdit *m_seconds; // 编辑框1
     QPlainTextEdit *m_reminderText; // 编辑框2
+    QLabel *m_note; // 标签6
     QLabel *m_shutdownLeft; // 标签3
     QLabel *m_reminderLeft; // 标签7
     QLabel *m_closeLabel; // 标签8
