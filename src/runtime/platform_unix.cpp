@@ -13,8 +13,10 @@ void pinToDesktop(QWidget &window)
         return;
     const bool visible = window.isVisible();
     window.setWindowFlags(window.windowFlags() | pinned);
-    if (visible)
-        window.show();
+    if (!visible)
+        return;
+    window.show();
+    keepOffTaskbar(window);
 }
 
 } // namespace platform

@@ -1,0 +1,10 @@
+#include "platform.h"
+
+namespace platform {
+
+void keepOffTaskbar(QWidget &)
+{
+    // The window flags are all this platform has for it.
+}
+
+} // namespace platform
