@@ -27,7 +27,8 @@ public:
     const QString &examDate() const { return m_examDate; }
     void setExamDate(const QString &examDate);
 
-    // Brings an already open window to the front instead of opening a second one.
+    // Brings an already open window back (from minimised, hidden or the notification area) and to
+    // the front instead of opening a second one.
     QWidget *open(WindowKind kind);
     void destroy(WindowKind kind);
 
