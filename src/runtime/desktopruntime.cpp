@@ -3,9 +3,14 @@
 #include "platform.h"
 
 #include <QDesktopServices>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSystemTrayIcon>
+#include <limits>
 
 namespace {
 
@@ -26,6 +31,32 @@ int eventCode(QSystemTrayIcon::ActivationReason reason)
         break;
     }
     return 0;
+}
+
+// QMessageBox grows with its text and knows no height limit, which pushes the button off the
+// screen. A text that would need more than two thirds of the screen's height is shown in a
+// scrolling field of that height instead, at the width where the box would wrap it.
+void fitOnScreen(QMessageBox &box, const QString &text)
+{
+    const QRect screen = box.screen()->availableGeometry();
+    const QSize field(qMin(screen.width() / 2, 500), screen.height() * 2 / 3);
+    const QRect needed = QFontMetrics(box.font()).boundingRect(
+        QRect(0, 0, field.width(), std::numeric_limits<int>::max()),
+        Qt::TextWordWrap | Qt::TextWrapAnywhere, text);
+    auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (needed.height() <= field.height() || !label || !grid)
+        return;
+    auto *scrolling = new QPlainTextEdit(text, &box);
+    scrolling->setObjectName(QStringLiteral("scrollingText"));
+    scrolling->setReadOnly(true);
+    scrolling->setFrameShape(QFrame::NoFrame);
+    scrolling->setMinimumSize(field);
+    QPalette palette = scrolling->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    scrolling->setPalette(palette);
+    grid->replaceWidget(label, scrolling);
+    label->hide();
 }
 
 } // namespace
@@ -51,6 +82,7 @@ std::unique_ptr<QMessageBox> DesktopRuntime::buildMessageBox(
         box->setDefaultButton(ok);
         box->setEscapeButton(ok);
     }
+    fitOnScreen(*box, text);
     return box;
 }
 
