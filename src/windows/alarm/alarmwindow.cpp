@@ -3,6 +3,7 @@
 #include "app/windowset.h"
 #include "runtime/conversions.h"
 #include "runtime/runtime.h"
+#include "widgets/limitedtextedit.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -11,8 +12,6 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QTextCursor>
-#include <QTextDocument>
 #include <QTimer>
 
 namespace {
@@ -67,7 +66,7 @@ constexpr int kRunning = 1000;
 const char kHideQuestion[] = "需要隐藏到托盘吗？ 确认：隐藏到托盘 取消：关闭闹钟";
 // Shown in 标签6 while the system has not yet answered the shutdown request.
 const char kShutdownPending[] = "已发出关机请求，正在等待系统答复…";
-// A reminder longer than this would only make a box nobody reads, and a huge paste stalls it.
+// A reminder longer than this would only make a box nobody reads.
 constexpr int kMaxReminderLength = 10000;
 const char kReminderCut[] = "提示信息最长 10000 个字符，超出的部分已删去。";
 
@@ -111,7 +110,8 @@ QObject *addControl(QWidget *window, const ControlRow &row)
         break;
     }
     case Kind::TextEdit: {
-        auto *edit = new QPlainTextEdit(text, window);
+        auto *edit = new LimitedTextEdit(kMaxReminderLength, window);
+        edit->setPlainText(text);
         edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         edit->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
@@ -179,7 +179,7 @@ AlarmWindow::AlarmWindow(WindowSet &windows)
         addControl(this, row);
     m_kind = control<QComboBox>("组合框1");
     m_seconds = control<QLineEdit>("编辑框1");
-    m_reminderText = control<QPlainTextEdit>("编辑框2");
+    m_reminderText = control<LimitedTextEdit>("编辑框2");
     m_note = control<QLabel>("标签6");
     m_shutdownLeft = control<QLabel>("标签3");
     m_reminderLeft = control<QLabel>("标签7");
@@ -197,7 +197,7 @@ AlarmWindow::AlarmWindow(WindowSet &windows)
     connect(m_startButton, &QPushButton::clicked, this, &AlarmWindow::onStartClicked);
     connect(m_shutdownTimer, &QTimer::timeout, this, &AlarmWindow::onShutdownTick);
     connect(m_reminderTimer, &QTimer::timeout, this, &AlarmWindow::onReminderTick);
-    connect(m_reminderText, &QPlainTextEdit::textChanged, this, &AlarmWindow::onReminderTextEdited);
+    connect(m_reminderText, &LimitedTextEdit::textCut, this, &AlarmWindow::onReminderTextCut);
 }
 
 bool AlarmWindow::eventFilter(QObject *watched, QEvent *event)
@@ -267,15 +267,8 @@ void AlarmWindow::onReminderTick()
     runtime().messageBox(m_reminderText->toPlainText(), Runtime::MessageStyle::Ok);
 }
 
-void AlarmWindow::onReminderTextEdited()
+void AlarmWindow::onReminderTextCut()
 {
-    QTextDocument *text = m_reminderText->document();
-    if (text->characterCount() - 1 <= kMaxReminderLength)
-        return;
-    QTextCursor beyond(text);
-    beyond.setPosition(kMaxReminderLength);
-    beyond.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-    beyond.removeSelectedText();
     runtime().messageBox(QString::fromUtf8(kReminderCut), Runtime::MessageStyle::Ok);
 }
 

@@ -8,7 +8,7 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
+class LimitedTextEdit;
 class QPushButton;
 class QTimer;
 class WindowSet;
@@ -32,7 +32,7 @@ private:
     void onShutdownTick();
     void onShutdownAnswered(const Runtime::ShutdownResult &result);
     void onReminderTick();
-    void onReminderTextEdited();
+    void onReminderTextCut();
     void onStartButtonRightPressed();
     void onCloseLabelPressed();
     void onNotificationIconEvent(int code);
@@ -43,7 +43,7 @@ private:
     WindowSet &m_windows;
     QComboBox *m_kind; // 组合框1
     QLineEdit *m_seconds; // 编辑框1
-    QPlainTextEdit *m_reminderText; // 编辑框2
+    LimitedTextEdit *m_reminderText; // 编辑框2
     QLabel *m_note; // 标签6
     QLabel *m_shutdownLeft; // 标签3
     QLabel *m_reminderLeft; // 标签7
