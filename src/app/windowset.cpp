@@ -1,7 +1,6 @@
 #include "windowset.h"
 
 #include "runtime/runtime.h"
-
 #include "windows/alarm/alarmwindow.h"
 #include "windows/countdown/countdownwindow.h"
 #include "windows/editor/editorwindow.h"

@@ -40,9 +40,10 @@ void fitOnScreen(QMessageBox &box, const QString &text)
 {
     const QRect screen = box.screen()->availableGeometry();
     const QSize field(qMin(screen.width() / 2, 500), screen.height() * 2 / 3);
-    const QRect needed = QFontMetrics(box.font()).boundingRect(
-        QRect(0, 0, field.width(), std::numeric_limits<int>::max()),
-        Qt::TextWordWrap | Qt::TextWrapAnywhere, text);
+    const QRect needed =
+        QFontMetrics(box.font())
+            .boundingRect(QRect(0, 0, field.width(), std::numeric_limits<int>::max()),
+                Qt::TextWordWrap | Qt::TextWrapAnywhere, text);
     auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
     auto *grid = qobject_cast<QGridLayout *>(box.layout());
     if (needed.height() <= field.height() || !label || !grid)

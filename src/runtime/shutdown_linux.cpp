@@ -4,8 +4,6 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 
-namespace platform {
-
 namespace {
 
 QDBusMessage loginManagerCall(const QString &method)
@@ -33,6 +31,8 @@ bool isError(const QDBusMessage &reply)
 }
 
 } // namespace
+
+namespace platform {
 
 void powerOff(bool, Runtime::ShutdownDone done)
 {

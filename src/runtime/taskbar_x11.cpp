@@ -10,8 +10,6 @@
 #include <vector>
 #include <xcb/xcb.h>
 
-namespace platform {
-
 namespace {
 
 template <typename Reply> using XcbReply = std::unique_ptr<Reply, decltype(&std::free)>;
@@ -27,12 +25,16 @@ xcb_atom_t atom(xcb_connection_t *connection, const char *name)
 
 } // namespace
 
+namespace platform {
+
 void keepOffTaskbar(QWidget &window)
 {
+    // Wayland has no such request; the offscreen platform may answer for X11 without a server.
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !window.windowHandle())
-        return; // Wayland and the rest have no such request
-    xcb_connection_t *connection = x11->connection();
+    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    if (!connection || QGuiApplication::platformName() != QLatin1String("xcb")
+        || !window.windowHandle())
+        return;
     // The native window itself: Qt makes a new one when the stacking flags change.
     const auto native = xcb_window_t(window.windowHandle()->winId());
     const xcb_atom_t state = atom(connection, "_NET_WM_STATE");
@@ -46,7 +48,7 @@ void keepOffTaskbar(QWidget &window)
 
     // A window manager owns the state of a mapped window and takes requests to change it as a
     // message to the root window (add both hints, asked by an application).
-    xcb_client_message_event_t request {};
+    xcb_client_message_event_t request{};
     request.response_type = XCB_CLIENT_MESSAGE;
     request.format = 32;
     request.window = native;
