@@ -3,6 +3,7 @@
 #include "runtime/conversions.h"
 #include "testsupport.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -59,6 +60,12 @@ private slots:
     void noShutdownAfterStop();
     void closingEndsCountdownsWithoutShutdown();
     void failedShutdownIsReported();
+    void shutdownAnswerComesLater_data();
+    void shutdownAnswerComesLater();
+    void shutdownAnswerAfterTheWindowClosed();
+    void longReminderTextIsCut_data();
+    void longReminderTextIsCut();
+    void openingBringsBackFromTheNotificationArea();
     void hideToNotificationAreaAndBringBack();
     void withoutNotificationAreaOkMinimises();
     void programEndsWhenTheLastWindowCloses();
@@ -132,18 +139,18 @@ void TestAlarmWindow::layout_data()
     QTest::addColumn<QString>("text"); // a combo box's items joined by "|"
 
     // clang-format off
-    QTest::newRow("x")           << "标签8"   << "QLabel"         << QRect(352, 8, 24, 24)    << "x";
-    QTest::newRow("reminder")    << "标签7"   << "QLabel"         << QRect(264, 152, 80, 24)  << "";
-    QTest::newRow("note")        << "标签6"   << "QLabel"         << QRect(0, 184, 280, 32)   << "注：时间以秒为单位，左键点击开始 右键点击停止";
-    QTest::newRow("button")      << "按钮1"   << "QPushButton"    << QRect(288, 184, 80, 32)  << "开始/停止";
-    QTest::newRow("time")        << "标签5"   << "QLabel"         << QRect(208, 24, 32, 24)   << "时间：";
-    QTest::newRow("text box")    << "编辑框2" << "QPlainTextEdit" << QRect(88, 104, 168, 72)  << "";
-    QTest::newRow("text label")  << "标签4"   << "QLabel"         << QRect(24, 120, 64, 24)   << "提示信息：";
-    QTest::newRow("shutdown")    << "标签3"   << "QLabel"         << QRect(176, 56, 80, 24)   << "";
-    QTest::newRow("seconds box") << "编辑框1" << "QLineEdit"      << QRect(248, 24, 88, 24)   << "";
-    QTest::newRow("left label")  << "标签2"   << "QLabel"         << QRect(88, 56, 80, 24)    << "关机剩余时间：";
-    QTest::newRow("kind label")  << "标签1"   << "QLabel"         << QRect(16, 24, 56, 24)    << "选择项目";
-    QTest::newRow("kind")        << "组合框1" << "QComboBox"      << QRect(80, 24, 88, 20)    << "自动关机|弹出信息";
+    QTest::newRow("x")           << "标签8"   << "QLabel"          << QRect(352, 8, 24, 24)    << "x";
+    QTest::newRow("reminder")    << "标签7"   << "QLabel"          << QRect(264, 152, 80, 24)  << "";
+    QTest::newRow("note")        << "标签6"   << "QLabel"          << QRect(0, 184, 280, 32)   << "注：时间以秒为单位，左键点击开始 右键点击停止";
+    QTest::newRow("button")      << "按钮1"   << "QPushButton"     << QRect(288, 184, 80, 32)  << "开始/停止";
+    QTest::newRow("time")        << "标签5"   << "QLabel"          << QRect(208, 24, 32, 24)   << "时间：";
+    QTest::newRow("text box")    << "编辑框2" << "LimitedTextEdit" << QRect(88, 104, 168, 72)  << "";
+    QTest::newRow("text label")  << "标签4"   << "QLabel"          << QRect(24, 120, 64, 24)   << "提示信息：";
+    QTest::newRow("shutdown")    << "标签3"   << "QLabel"          << QRect(176, 56, 80, 24)   << "";
+    QTest::newRow("seconds box") << "编辑框1" << "QLineEdit"       << QRect(248, 24, 88, 24)   << "";
+    QTest::newRow("left label")  << "标签2"   << "QLabel"          << QRect(88, 56, 80, 24)    << "关机剩余时间：";
+    QTest::newRow("kind label")  << "标签1"   << "QLabel"          << QRect(16, 24, 56, 24)    << "选择项目";
+    QTest::newRow("kind")        << "组合框1" << "QComboBox"       << QRect(80, 24, 88, 20)    << "自动关机|弹出信息";
     // clang-format on
 }
 
@@ -472,6 +479,110 @@ void TestAlarmWindow::failedShutdownIsReported()
     QCOMPARE(m_runtime->messages.first().style, Runtime::MessageStyle::Ok);
     QCOMPARE(label("标签3")->text(), QStringLiteral("0"));
     QVERIFY(!timer("时钟1")->isActive());
+}
+
+void TestAlarmWindow::shutdownAnswerComesLater_data()
+{
+    QTest::addColumn<bool>("requested");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QStringList>("messages");
+
+    QTest::newRow("granted") << true << QString() << QStringList();
+    QTest::newRow("refused") << false << QStringLiteral("Interactive authentication required.")
+                             << QStringList{ "无法关机：Interactive authentication required." };
+}
+
+void TestAlarmWindow::shutdownAnswerComesLater()
+{
+    QFETCH(bool, requested);
+    QFETCH(QString, reason);
+    QFETCH(QStringList, messages);
+    m_runtime->shutdownAnswersLater = true;
+    const QString note = label("标签6")->text();
+    start(kReminder, QStringLiteral("3"));
+    start(kShutdown, QStringLiteral("1"));
+    tick(m_alarm, QStringLiteral("时钟1"));
+    QCOMPARE(m_runtime->shutdowns.size(), 1);
+    QCOMPARE(label("标签3")->text(), QStringLiteral("0"));
+    QVERIFY(!timer("时钟1")->isActive());
+    QVERIFY2(label("标签6")->text() != note, "the window must show that the request is on its way");
+
+    // The window goes on while the system has not answered, and a countdown started again and
+    // ended meanwhile asks no second time.
+    tick(m_alarm, QStringLiteral("时钟2"));
+    QCOMPARE(label("标签7")->text(), QStringLiteral("2"));
+    start(kShutdown, QStringLiteral("1"));
+    tick(m_alarm, QStringLiteral("时钟1"));
+    QCOMPARE(m_runtime->shutdowns.size(), 1);
+    QVERIFY(m_runtime->messages.isEmpty());
+
+    m_runtime->answerShutdown({ requested, reason });
+    QCOMPARE(m_runtime->messageTexts(), messages);
+    QCOMPARE(label("标签6")->text(), note);
+    start(kShutdown, QStringLiteral("1"));
+    tick(m_alarm, QStringLiteral("时钟1"));
+    QCOMPARE(m_runtime->shutdowns.size(), 2);
+}
+
+void TestAlarmWindow::shutdownAnswerAfterTheWindowClosed()
+{
+    m_runtime->shutdownAnswersLater = true;
+    start(kShutdown, QStringLiteral("1"));
+    tick(m_alarm, QStringLiteral("时钟1"));
+    answerHideQuestion(Runtime::Cancel);
+    processDeletes();
+    QVERIFY(!m_alarm);
+    m_runtime->answerShutdown({ false, QStringLiteral("refused") });
+    QCOMPARE(m_runtime->messageTexts(), QStringList{ kHideQuestion });
+}
+
+void TestAlarmWindow::longReminderTextIsCut_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("typed");
+
+    const QString full(10000, u'字');
+    QTest::newRow("a long paste") << QString() << QString(875000, QLatin1Char('x')) << QString();
+    QTest::newRow("a paste into a full box") << full << QStringLiteral("abc") << QString();
+    QTest::newRow("typing past the end") << full << QString() << QStringLiteral("!");
+    QTest::newRow("typing up to the end") << full.left(9999) << QString() << QStringLiteral("!");
+}
+
+void TestAlarmWindow::longReminderTextIsCut()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, pasted);
+    QFETCH(QString, typed);
+    auto *text = find<QPlainTextEdit>("编辑框2");
+    text->setPlainText(before);
+    text->moveCursor(QTextCursor::End);
+    if (!pasted.isEmpty()) {
+        QGuiApplication::clipboard()->setText(pasted);
+        text->paste();
+    }
+    QTest::keyClicks(text, typed);
+    const QString expected = (before + pasted + typed).left(10000);
+    QCOMPARE(text->toPlainText(), expected);
+    const bool cut = expected.size() < before.size() + pasted.size() + typed.size();
+    QCOMPARE(m_runtime->messages.size(), cut ? 1 : 0);
+    if (cut)
+        QVERIFY(m_runtime->messages.last().text.contains(QStringLiteral("10000")));
+
+    start(kReminder, QStringLiteral("1"));
+    tick(m_alarm, QStringLiteral("时钟2"));
+    QCOMPARE(m_runtime->messages.last().text, expected);
+}
+
+void TestAlarmWindow::openingBringsBackFromTheNotificationArea()
+{
+    answerHideQuestion(Runtime::Ok);
+    QVERIFY(!m_alarm->isVisible());
+    QCOMPARE(m_windows->open(WindowKind::Alarm), m_alarm.data());
+    QVERIFY(m_alarm->isVisible());
+    QCOMPARE(m_runtime->trayCalls.size(), 2);
+    QVERIFY(!m_runtime->trayCalls.last().shown);
+    QVERIFY(!m_runtime->trayHandler);
 }
 
 void TestAlarmWindow::hideToNotificationAreaAndBringBack()

@@ -1,8 +1,12 @@
 #include "runtime/desktopruntime.h"
 #include "testsupport.h"
 
+#include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSystemTrayIcon>
 #include <QTest>
 
@@ -14,6 +18,8 @@ class TestDesktopRuntime : public QObject
 private slots:
     void questionBox();
     void okBox();
+    void boxStaysWithinTheScreen_data();
+    void boxStaysWithinTheScreen();
     void notificationIcon();
     void notificationIconRemovedFromItsOwnClick();
     void pinnedBoardStaysBelowAndOffTheTaskbar();
@@ -54,6 +60,48 @@ void TestDesktopRuntime::okBox()
     QCOMPARE(box->icon(), QMessageBox::NoIcon);
     QCOMPARE(buttonTexts(*box), QStringList{ QStringLiteral("确认") });
     QCOMPARE(box->textFormat(), Qt::PlainText);
+}
+
+void TestDesktopRuntime::boxStaysWithinTheScreen_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("scrolls");
+
+    QTest::newRow("ordinary") << QStringLiteral("该休息了，明天再来") << false;
+    QTest::newRow("a few lines") << QStringLiteral("第一行\n第二行\n第三行") << false;
+    QTest::newRow("7,000 characters") << QString(7000, u'字') << true;
+    QTest::newRow("200 short lines") << QStringLiteral("记得带准考证\n").repeated(200) << true;
+    QTest::newRow("10,000 letters, no blank") << QString(10000, QLatin1Char('m')) << true;
+}
+
+void TestDesktopRuntime::boxStaysWithinTheScreen()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, scrolls);
+    const auto box = DesktopRuntime::buildMessageBox(text, Runtime::MessageStyle::Ok);
+    box->show();
+    QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+    const QRect screen = box->screen()->availableGeometry();
+    QVERIFY2(box->frameGeometry().height() <= screen.height()
+            && box->frameGeometry().width() <= screen.width(),
+        qPrintable(QStringLiteral("%1x%2").arg(box->width()).arg(box->height())));
+    QAbstractButton *ok = box->buttons().constFirst();
+    QVERIFY(ok->isVisible());
+    QVERIFY(box->rect().contains(QRect(ok->mapTo(box.get(), QPoint()), ok->size())));
+
+    // The whole text is there to read: in the box's own label, or scrolling in a field.
+    auto *field = box->findChild<QPlainTextEdit *>();
+    QCOMPARE(field != nullptr, scrolls);
+    if (scrolls) {
+        QVERIFY(field->isVisible());
+        QCOMPARE(field->toPlainText(), text);
+        QVERIFY(field->verticalScrollBar()->maximum() > 0);
+        QVERIFY(field->isReadOnly());
+    } else {
+        auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        QVERIFY(label->isVisible());
+        QCOMPARE(label->text(), text);
+    }
 }
 
 void TestDesktopRuntime::notificationIcon()

@@ -5,8 +5,11 @@
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWindow>
 
 using namespace testsupport;
+
+Q_DECLARE_METATYPE(WindowKind)
 
 class TestWindowSet : public QObject
 {
@@ -20,6 +23,8 @@ private slots:
     void closingThroughTheWindowSystemCounts();
     void hiddenWindowStillCounts();
     void reopenedWindowIsBuiltAfresh();
+    void openingBringsBackAMinimisedOrHiddenWindow_data();
+    void openingBringsBackAMinimisedOrHiddenWindow();
 
 private:
     FakeRuntime *m_runtime = nullptr;
@@ -99,6 +104,37 @@ void TestWindowSet::reopenedWindowIsBuiltAfresh()
     QWidget *second = m_windows->open(WindowKind::Countdown);
     QVERIFY(second);
     QCOMPARE(second->findChild<QLabel *>(QStringLiteral("透明标签10"))->text(), QString());
+}
+
+void TestWindowSet::openingBringsBackAMinimisedOrHiddenWindow_data()
+{
+    QTest::addColumn<WindowKind>("kind");
+    QTest::addColumn<bool>("minimised"); // or hidden
+
+    const std::pair<const char *, WindowKind> kinds[] = { { "board", WindowKind::Countdown },
+        { "mini board", WindowKind::Mini }, { "editor", WindowKind::Editor },
+        { "alarm", WindowKind::Alarm } };
+    for (const auto &[name, kind] : kinds) {
+        QTest::addRow("%s minimised", name) << kind << true;
+        QTest::addRow("%s hidden", name) << kind << false;
+    }
+}
+
+void TestWindowSet::openingBringsBackAMinimisedOrHiddenWindow()
+{
+    QFETCH(WindowKind, kind);
+    QFETCH(bool, minimised);
+    QWidget *window = m_windows->open(kind);
+    if (minimised)
+        window->showMinimized();
+    else
+        window->hide();
+    QCoreApplication::processEvents();
+    QCOMPARE(m_windows->open(kind), window);
+    QVERIFY(window->isVisible());
+    QVERIFY(!(window->windowState() & Qt::WindowMinimized));
+    QVERIFY(window->windowHandle()->visibility() != QWindow::Minimized);
+    QCOMPARE(m_windows->openCount(), 1);
 }
 
 QTEST_MAIN(TestWindowSet)
