@@ -31,7 +31,7 @@ echo "installed: ${#expected[@]} files, desktop entry and metainfo valid"
 (cd "$build" && cpack -G DEB -B "$work/package" >/dev/null)
 deb=$(ls "$work"/package/gaokao-countdown_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libqt6dbus6 libqt6network6 qt6-translations-l10n; do
+for needed in libqt6widgets6 libqt6dbus6 libqt6network6 libxcb1 qt6-translations-l10n; do
     [[ $depends == *"$needed"* ]] || fail "$needed missing from Depends: $depends"
 done
 # The boards bring their own typefaces: the CJK font packages are only recommended.
