@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
@@ -65,6 +66,8 @@ pid_t startXvfb()
     const pid_t server = fork();
     if (server == 0) {
         ::close(pipe[0]);
+        // The server goes with the test, even when the test crashes.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         // It says so on stderr whenever a display number it tries is taken.
         const int quiet = ::open("/dev/null", O_WRONLY);
         dup2(quiet, STDERR_FILENO);
@@ -96,6 +99,8 @@ pid_t startXvfb()
     }
     setenv("DISPLAY", name.constData(), 1);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
+    // Qt looks for a session bus; without one, libdbus would try to start a bus for this display.
+    setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent", 1);
     return server;
 }
 

@@ -9,7 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 #include <optional>
+#include <sys/prctl.h>
 
 // A logind of our own, on a bus of our own: it records the calls and answers PowerOff only when
 // the test says so. It forwards nothing anywhere.
@@ -85,6 +87,8 @@ void TestShutdownLinux::initTestCase()
                      .arg(m_dir.path())
                      .toUtf8());
     config.close();
+    // The bus goes with the test, even when the test crashes.
+    m_bus.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_bus.start(daemon,
         { QStringLiteral("--config-file=") + config.fileName(), QStringLiteral("--nofork"),
             QStringLiteral("--print-address") });

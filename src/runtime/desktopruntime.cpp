@@ -56,7 +56,7 @@ void fitOnScreen(QMessageBox &box, const QString &text)
     QPalette palette = scrolling->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Window));
     scrolling->setPalette(palette);
-    grid->replaceWidget(label, scrolling);
+    delete grid->replaceWidget(label, scrolling);
     label->hide();
 }
 
