@@ -70,10 +70,17 @@ int main(int argc, char *argv[])
         print(stderr, QStringLiteral("gaokao-countdown: ") + options.error);
         return 2;
     }
-    if (parser.isSet(QStringLiteral("help")))
-        parser.showHelp();
-    if (parser.isSet(QStringLiteral("version")))
-        parser.showVersion();
+    // Printed and returned rather than QCommandLineParser::showHelp(), which calls exit() with the
+    // application still alive and leaves its fonts to the leak checker.
+    if (parser.isSet(QStringLiteral("help"))) {
+        print(stdout, parser.helpText().trimmed());
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        print(stdout,
+            QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion());
+        return 0;
+    }
     if (options.autostart)
         return changeAutostart(*options.autostart, options);
 
