@@ -22,7 +22,6 @@ private slots:
     void boxStaysWithinTheScreen();
     void notificationIcon();
     void notificationIconRemovedFromItsOwnClick();
-    void pinnedBoardStaysBelowAndOffTheTaskbar();
 };
 
 namespace {
@@ -139,23 +138,6 @@ void TestDesktopRuntime::notificationIconRemovedFromItsOwnClick()
     QVERIFY(!icon->isVisible());
     testsupport::processDeletes();
     QVERIFY(icon.isNull());
-}
-
-void TestDesktopRuntime::pinnedBoardStaysBelowAndOffTheTaskbar()
-{
-    DesktopRuntime runtime;
-    QWidget board(nullptr, Qt::FramelessWindowHint);
-    board.setGeometry(50, 50, 200, 100);
-    board.show();
-    runtime.pinToDesktop(board);
-    QVERIFY(board.isVisible());
-    QVERIFY(board.windowFlags() & Qt::WindowStaysOnBottomHint);
-    QVERIFY(board.windowFlags() & Qt::FramelessWindowHint);
-    QCOMPARE(board.windowType(), Qt::Tool);
-    QCOMPARE(board.geometry(), QRect(50, 50, 200, 100));
-    runtime.pinToDesktop(board);
-    QVERIFY(board.isVisible());
-    QCOMPARE(board.geometry(), QRect(50, 50, 200, 100));
 }
 
 QTEST_MAIN(TestDesktopRuntime)

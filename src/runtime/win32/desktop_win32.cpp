@@ -4,10 +4,9 @@
 
 namespace win32 {
 
-void setParentToProgramManager(void *window)
+void *findProgramManager()
 {
-    HWND programManager = FindWindowA("Progman", "Program Manager");
-    SetParent(static_cast<HWND>(window), programManager);
+    return FindWindowA("Progman", "Program Manager");
 }
 
 } // namespace win32

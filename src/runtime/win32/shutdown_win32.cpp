@@ -12,26 +12,55 @@ namespace {
 
 } // namespace
 
+PowerOffCalls systemPowerOffCalls()
+{
+    PowerOffCalls calls;
+    calls.openProcessToken = [](void **token) {
+        return OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
+                   reinterpret_cast<HANDLE *>(token))
+            != FALSE;
+    };
+    calls.lookupShutdownPrivilege = [](void *luid) {
+        return LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", static_cast<LUID *>(luid))
+            != FALSE;
+    };
+    calls.adjustTokenPrivileges = [](void *token, void *privileges) {
+        return AdjustTokenPrivileges(static_cast<HANDLE>(token), FALSE,
+                   static_cast<TOKEN_PRIVILEGES *>(privileges), 0, nullptr, nullptr)
+            != FALSE;
+    };
+    calls.closeHandle = [](void *token) { CloseHandle(static_cast<HANDLE>(token)); };
+    calls.exitWindowsEx = [](unsigned flags, unsigned long reason) {
+        return ExitWindowsEx(flags, reason) != FALSE;
+    };
+    return calls;
+}
+
 PowerOffRequest requestPowerOff(bool forceIfHung)
 {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+    return requestPowerOff(forceIfHung, systemPowerOffCalls());
+}
+
+PowerOffRequest requestPowerOff(bool forceIfHung, const PowerOffCalls &calls)
+{
+    void *token = nullptr;
+    if (!calls.openProcessToken(&token))
         return failed("OpenProcessToken");
 
     TOKEN_PRIVILEGES privileges{};
     privileges.PrivilegeCount = 1;
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    if (!LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid)) {
+    if (!calls.lookupShutdownPrivilege(&privileges.Privileges[0].Luid)) {
         const PowerOffRequest result = failed("LookupPrivilegeValue");
-        CloseHandle(token);
+        calls.closeHandle(token);
         return result;
     }
     // AdjustTokenPrivileges reports success even when it granted nothing: only the last error
     // tells (ERROR_NOT_ALL_ASSIGNED).
     SetLastError(ERROR_SUCCESS);
-    const BOOL adjusted = AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+    const bool adjusted = calls.adjustTokenPrivileges(token, &privileges);
     const DWORD adjustError = GetLastError();
-    CloseHandle(token);
+    calls.closeHandle(token);
     if (!adjusted || adjustError != ERROR_SUCCESS)
         return { false, adjustError, "AdjustTokenPrivileges" };
 
@@ -39,7 +68,7 @@ PowerOffRequest requestPowerOff(bool forceIfHung)
     const UINT flags = EWX_POWEROFF | (forceIfHung ? EWX_FORCEIFHUNG : 0);
     const DWORD reason =
         SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_MINOR_OTHER | SHTDN_REASON_FLAG_PLANNED;
-    if (!ExitWindowsEx(flags, reason))
+    if (!calls.exitWindowsEx(flags, reason))
         return failed("ExitWindowsEx");
     return { true, ERROR_SUCCESS, nullptr };
 }
