@@ -37,3 +37,14 @@ build() {
     cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
     cmake --build "$BUILD_DIR" --parallel "$(nproc)"
 }
+
+# The folders' arrows point one way: the windows and the shared widgets never include the app
+# that builds them.
+check_structure() {
+    local found
+    if found=$(grep -rnE '#\s*include\s*["<](\.\./)*app/' "$ROOT/src/windows" "$ROOT/src/widgets"); then
+        echo "src/windows and src/widgets must not include src/app:" >&2
+        echo "$found" >&2
+        return 1
+    fi
+}

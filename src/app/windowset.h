@@ -1,21 +1,17 @@
 #pragma once
 
 #include "windows/countdownfigures.h"
+#include "windows/windowopener.h"
 
-#include <QObject>
 #include <QPointer>
 #include <QWidget>
 #include <array>
-
-class Runtime;
-
-enum class WindowKind { Countdown, Mini, Editor, Alarm };
 
 // The program's windows: at most one of each kind. Opening builds a window afresh, which runs its
 // created handler, and then shows it; the set reports when no window of the program is open any
 // more. A window hidden to the notification area is still open. The set also holds the exam date
 // both boards count toward, as the text they convert.
-class WindowSet : public QObject
+class WindowSet : public WindowOpener
 {
     Q_OBJECT
 public:
@@ -23,16 +19,13 @@ public:
         Runtime &runtime, const QString &examDate = QString::fromUtf8(figures::kExamDate));
     ~WindowSet() override;
 
-    Runtime &runtime() const { return m_runtime; }
-    const QString &examDate() const { return m_examDate; }
+    Runtime &runtime() const override { return m_runtime; }
+    const QString &examDate() const override { return m_examDate; }
     void setExamDate(const QString &examDate);
 
-    // Brings an already open window back (from minimised, hidden or the notification area) and to
-    // the front instead of opening a second one.
-    QWidget *open(WindowKind kind);
-    void destroy(WindowKind kind);
-
-    QWidget *window(WindowKind kind) const { return m_windows[index(kind)]; }
+    QWidget *open(WindowKind kind) override;
+    void destroy(WindowKind kind) override;
+    QWidget *window(WindowKind kind) const override { return m_windows[index(kind)]; }
     template <typename Control> Control *control(WindowKind kind, const QString &name) const
     {
         QWidget *owner = window(kind);
@@ -45,7 +38,6 @@ public:
 
 signals:
     void allClosed();
-    void examDateChanged();
 
 private:
     static constexpr std::size_t index(WindowKind kind) { return std::size_t(kind); }

@@ -1,9 +1,9 @@
 #include "alarmwindow.h"
 
-#include "app/windowset.h"
 #include "runtime/conversions.h"
 #include "runtime/runtime.h"
 #include "widgets/limitedtextedit.h"
+#include "windows/windowopener.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -165,7 +165,7 @@ template <typename Control> Control *AlarmWindow::control(const char *name) cons
     return findChild<Control *>(QString::fromUtf8(name), Qt::FindDirectChildrenOnly);
 }
 
-AlarmWindow::AlarmWindow(WindowSet &windows)
+AlarmWindow::AlarmWindow(WindowOpener &windows)
     : QWidget(nullptr, Qt::FramelessWindowHint), m_windows(windows)
 {
     setObjectName(QStringLiteral("AlarmWindow"));

@@ -11,7 +11,7 @@ class QLineEdit;
 class LimitedTextEdit;
 class QPushButton;
 class QTimer;
-class WindowSet;
+class WindowOpener;
 
 // A panel of standard controls with two countdowns in whole seconds: one ends in a shutdown of the
 // computer, the other in a reminder box. It can hide in the notification area while both go on.
@@ -19,7 +19,7 @@ class AlarmWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit AlarmWindow(WindowSet &windows);
+    explicit AlarmWindow(WindowOpener &windows);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -40,7 +40,7 @@ private:
     Runtime &runtime() const;
     template <typename Control> Control *control(const char *name) const;
 
-    WindowSet &m_windows;
+    WindowOpener &m_windows;
     QComboBox *m_kind; // 组合框1
     QLineEdit *m_seconds; // 编辑框1
     LimitedTextEdit *m_reminderText; // 编辑框2

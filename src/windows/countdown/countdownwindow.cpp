@@ -1,9 +1,9 @@
 #include "countdownwindow.h"
 
-#include "app/windowset.h"
 #include "runtime/runtime.h"
 #include "widgets/transparentlabel.h"
 #include "windows/countdownfigures.h"
+#include "windows/windowopener.h"
 
 #include <QTimer>
 
@@ -41,7 +41,7 @@ const LabelRow kLabels[] = {
 
 } // namespace
 
-CountdownWindow::CountdownWindow(WindowSet &windows)
+CountdownWindow::CountdownWindow(WindowOpener &windows)
     : BoardWindow(QStringLiteral(":/assets/countdown.jpg"), QSize(777, 541)), m_windows(windows)
 {
     setObjectName(QStringLiteral("CountdownWindow"));
@@ -74,7 +74,7 @@ CountdownWindow::CountdownWindow(WindowSet &windows)
         &CountdownWindow::onSecondsUnitPressed);
     connect(
         label("透明标签13"), &TransparentLabel::leftPressed, this, &CountdownWindow::onVotePressed);
-    connect(&m_windows, &WindowSet::examDateChanged, this, &CountdownWindow::onExamDateChanged);
+    connect(&m_windows, &WindowOpener::examDateChanged, this, &CountdownWindow::onExamDateChanged);
 
     onCreated();
 }

@@ -3,7 +3,7 @@
 #include "widgets/boardwindow.h"
 
 class TransparentLabel;
-class WindowSet;
+class WindowOpener;
 
 // The large chalkboard: days and hours left until the exam, the date and time, and the hidden
 // click targets that lead to everything else.
@@ -11,7 +11,7 @@ class CountdownWindow : public BoardWindow
 {
     Q_OBJECT
 public:
-    explicit CountdownWindow(WindowSet &windows);
+    explicit CountdownWindow(WindowOpener &windows);
 
 private:
     void onCreated();
@@ -31,7 +31,7 @@ private:
     void writeSeconds();
     void writeClockLine();
 
-    WindowSet &m_windows;
+    WindowOpener &m_windows;
     TransparentLabel *m_daysFigure;
     TransparentLabel *m_hoursFigure;
     TransparentLabel *m_clockLine;

@@ -1,8 +1,8 @@
 #include "editorwindow.h"
 
-#include "app/windowset.h"
 #include "widgets/colourpicker.h"
 #include "widgets/transparentlabel.h"
+#include "windows/windowopener.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -105,7 +105,7 @@ QWidget *createControl(const ControlRow &row, QWidget *parent)
 
 } // namespace
 
-EditorWindow::EditorWindow(WindowSet &windows)
+EditorWindow::EditorWindow(WindowOpener &windows)
     : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), m_windows(windows)
 {
     setObjectName(QStringLiteral("EditorWindow"));
@@ -142,8 +142,9 @@ void EditorWindow::onApplyClicked()
         return;
     const TargetRow &row = kTargets[choice];
     // The user may have switched to the mini board, which has no labels to restyle.
+    QWidget *board = m_windows.window(WindowKind::Countdown);
     auto *target =
-        m_windows.control<TransparentLabel>(WindowKind::Countdown, QString::fromUtf8(row.label));
+        board ? board->findChild<TransparentLabel *>(QString::fromUtf8(row.label)) : nullptr;
     if (!target)
         return;
 

@@ -5,7 +5,7 @@
 class ColourPicker;
 class QComboBox;
 class QLineEdit;
-class WindowSet;
+class WindowOpener;
 
 // The small framed form that restyles one label of the large board at a time: which label, its
 // text colour, its font size and, for the custom text label, its text.
@@ -13,7 +13,7 @@ class EditorWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit EditorWindow(WindowSet &windows);
+    explicit EditorWindow(WindowOpener &windows);
 
 private:
     void onApplyClicked();
@@ -23,7 +23,7 @@ private:
         return findChild<Control *>(QString::fromUtf8(name), Qt::FindDirectChildrenOnly);
     }
 
-    WindowSet &m_windows;
+    WindowOpener &m_windows;
     QComboBox *m_labelChoice;
     QComboBox *m_sizeChoice;
     QLineEdit *m_customText;

@@ -1,9 +1,9 @@
 #include "minicountdownwindow.h"
 
-#include "app/windowset.h"
 #include "runtime/runtime.h"
 #include "widgets/transparentlabel.h"
 #include "windows/countdownfigures.h"
+#include "windows/windowopener.h"
 
 #include <QTimer>
 #include <variant>
@@ -39,7 +39,7 @@ const ControlRow kControls[] = {
 
 } // namespace
 
-MiniCountdownWindow::MiniCountdownWindow(WindowSet &windows)
+MiniCountdownWindow::MiniCountdownWindow(WindowOpener &windows)
     : BoardWindow(QStringLiteral(":/assets/mini.jpg"), QSize(375, 279)), m_windows(windows)
 {
     setObjectName(QStringLiteral("MiniCountdownWindow"));
@@ -69,7 +69,8 @@ MiniCountdownWindow::MiniCountdownWindow(WindowSet &windows)
         &MiniCountdownWindow::onExitPressed);
     connect(label("透明标签5"), &TransparentLabel::leftPressed, this,
         &MiniCountdownWindow::onLargeBoardPressed);
-    connect(&m_windows, &WindowSet::examDateChanged, this, &MiniCountdownWindow::onExamDateChanged);
+    connect(
+        &m_windows, &WindowOpener::examDateChanged, this, &MiniCountdownWindow::onExamDateChanged);
 
     onCreated();
 }

@@ -3,14 +3,14 @@
 #include "widgets/boardwindow.h"
 
 class TransparentLabel;
-class WindowSet;
+class WindowOpener;
 
 // The small chalkboard: days and hours left until the exam, and the way back to the large board.
 class MiniCountdownWindow : public BoardWindow
 {
     Q_OBJECT
 public:
-    explicit MiniCountdownWindow(WindowSet &windows);
+    explicit MiniCountdownWindow(WindowOpener &windows);
 
 private:
     void onCreated();
@@ -25,7 +25,7 @@ private:
     void writeDaysLeft();
     void writeHoursLeft();
 
-    WindowSet &m_windows;
+    WindowOpener &m_windows;
     TransparentLabel *m_daysFigure;
     TransparentLabel *m_hoursFigure;
 };

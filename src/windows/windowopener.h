@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QWidget;
+class Runtime;
+
+enum class WindowKind { Countdown, Mini, Editor, Alarm };
+
+// What a window may ask of the program's other windows: open or close one of them, reach the
+// runtime, read the exam date the boards count toward. The window set implements it; the windows
+// know only this.
+class WindowOpener : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    virtual Runtime &runtime() const = 0;
+    virtual const QString &examDate() const = 0;
+
+    // Brings an already open window back (from minimised, hidden or the notification area) and to
+    // the front instead of opening a second one.
+    virtual QWidget *open(WindowKind kind) = 0;
+    // The window may be the one whose handler asks: it goes once that handler has returned.
+    virtual void destroy(WindowKind kind) = 0;
+    // The open window of that kind, or nullptr.
+    virtual QWidget *window(WindowKind kind) const = 0;
+
+signals:
+    void examDateChanged();
+};
