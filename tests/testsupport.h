@@ -1,5 +1,7 @@
 #pragma once
 
+#include "windows/windowopener.h"
+
 #include <QCoreApplication>
 #include <QTest>
 #include <QTimer>
@@ -31,6 +33,14 @@ inline void tick(QWidget *window, const QString &name)
     QVERIFY2(timer, qPrintable(name));
     QVERIFY(timer->isActive());
     QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+}
+
+// The control named `name` of the open window of `kind`, or nullptr.
+template <typename Control, typename Windows>
+Control *controlOf(const Windows &windows, WindowKind kind, const char *name)
+{
+    QWidget *owner = windows.window(kind);
+    return owner ? owner->findChild<Control *>(QString::fromUtf8(name)) : nullptr;
 }
 
 // Runs the deletions that closing windows have posted.

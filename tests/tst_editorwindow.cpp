@@ -76,7 +76,7 @@ private:
     }
     TransparentLabel *boardLabel(const QString &name) const
     {
-        return m_windows->control<TransparentLabel>(WindowKind::Countdown, name);
+        return controlOf<TransparentLabel>(*m_windows, WindowKind::Countdown, qUtf8Printable(name));
     }
     ColourPicker *picker() const { return editorControl<ColourPicker>("颜色选择器1"); }
     void choose(int label, int size, const QString &text, Colour colour);

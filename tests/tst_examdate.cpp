@@ -24,7 +24,7 @@ private slots:
 private:
     QString caption(WindowKind kind, const char *name) const
     {
-        auto *label = m_windows->control<QLabel>(kind, QString::fromUtf8(name));
+        auto *label = controlOf<QLabel>(*m_windows, kind, name);
         return label ? label->text() : QStringLiteral("(no label)");
     }
     QStringList largeFigures() const
@@ -93,8 +93,8 @@ void TestExamDate::newDateReachesOpenBoardsAtOnce()
     windows.open(WindowKind::Countdown);
     windows.open(WindowKind::Mini);
     const auto figures = [&windows](WindowKind kind, const char *days, const char *hours) {
-        return QStringList{ windows.control<QLabel>(kind, QString::fromUtf8(days))->text(),
-            windows.control<QLabel>(kind, QString::fromUtf8(hours))->text() };
+        return QStringList{ controlOf<QLabel>(windows, kind, days)->text(),
+            controlOf<QLabel>(windows, kind, hours)->text() };
     };
     QCOMPARE(figures(WindowKind::Countdown, "透明标签2", "透明标签4"), QStringList({ "6", "136" }));
 

@@ -27,7 +27,7 @@ private:
     QWidget *board() const { return m_windows->window(WindowKind::Countdown); }
     QString caption(WindowKind kind, const char *name) const
     {
-        return m_windows->control<QLabel>(kind, QString::fromUtf8(name))->text();
+        return controlOf<QLabel>(*m_windows, kind, name)->text();
     }
 
     FakeRuntime *m_runtime = nullptr;

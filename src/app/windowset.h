@@ -26,11 +26,6 @@ public:
     QWidget *open(WindowKind kind) override;
     void destroy(WindowKind kind) override;
     QWidget *window(WindowKind kind) const override { return m_windows[index(kind)]; }
-    template <typename Control> Control *control(WindowKind kind, const QString &name) const
-    {
-        QWidget *owner = window(kind);
-        return owner ? owner->findChild<Control *>(name) : nullptr;
-    }
     int openCount() const;
 
     // Brings the open board, large or mini, to the front, or opens the large one.

@@ -56,7 +56,10 @@ CountdownWindow::CountdownWindow(WindowOpener &windows)
     m_secondsFigure = label("透明标签12");
     for (TransparentLabel *figure : { m_daysFigure, m_hoursFigure, m_clockLine, m_secondsFigure })
         figure->setFigure(true);
-    label("透明标签10")->setWordWrap(true);
+    m_customText = label("透明标签10");
+    m_customText->setWordWrap(true);
+    m_targets = { label("透明标签1"), label("透明标签3"), label("透明标签5"), m_daysFigure,
+        m_hoursFigure, m_customText, m_clockLine, label("透明标签7") };
 
     connect(addTimer("时钟1", 1000), &QTimer::timeout, this, &CountdownWindow::onSecondTick);
     connect(addTimer("时钟2", 60000), &QTimer::timeout, this, &CountdownWindow::onMinuteTick);
@@ -77,6 +80,19 @@ CountdownWindow::CountdownWindow(WindowOpener &windows)
     connect(&m_windows, &WindowOpener::examDateChanged, this, &CountdownWindow::onExamDateChanged);
 
     onCreated();
+}
+
+void CountdownWindow::restyle(Target target, Colour colour, std::optional<int> points)
+{
+    TransparentLabel *caption = m_targets[std::size_t(target)];
+    caption->setTextColour(colour);
+    if (points && target != Target::ClockLine)
+        caption->setCharacterHeight(FontRecord::pixelsForPoints(*points, caption->logicalDpiY()));
+}
+
+void CountdownWindow::setCustomText(const QString &text)
+{
+    m_customText->setText(text);
 }
 
 void CountdownWindow::onCreated()

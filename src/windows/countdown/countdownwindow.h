@@ -2,6 +2,9 @@
 
 #include "widgets/boardwindow.h"
 
+#include <array>
+#include <optional>
+
 class TransparentLabel;
 class WindowOpener;
 
@@ -12,6 +15,24 @@ class CountdownWindow : public BoardWindow
     Q_OBJECT
 public:
     explicit CountdownWindow(WindowOpener &windows);
+
+    // The captions the editor restyles, in the order of its list.
+    enum class Target {
+        Heading,
+        DaysUnit,
+        Total,
+        DaysFigure,
+        HoursFigure,
+        CustomText,
+        ClockLine,
+        HoursUnit,
+    };
+    static constexpr std::size_t kTargetCount = std::size_t(Target::HoursUnit) + 1;
+
+    // Gives the target's caption `colour` and, given `points`, that character height at this
+    // screen's density. The clock line keeps its size.
+    void restyle(Target target, Colour colour, std::optional<int> points);
+    void setCustomText(const QString &text);
 
 private:
     void onCreated();
@@ -36,4 +57,6 @@ private:
     TransparentLabel *m_hoursFigure;
     TransparentLabel *m_clockLine;
     TransparentLabel *m_secondsFigure;
+    TransparentLabel *m_customText;
+    std::array<TransparentLabel *, kTargetCount> m_targets;
 };

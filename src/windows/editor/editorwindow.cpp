@@ -1,7 +1,7 @@
 #include "editorwindow.h"
 
 #include "widgets/colourpicker.h"
-#include "widgets/transparentlabel.h"
+#include "windows/countdown/countdownwindow.h"
 #include "windows/windowopener.h"
 
 #include <QComboBox>
@@ -28,6 +28,7 @@ struct ControlRow
 // The handler below maps positions in these lists, never their texts.
 const char *const kSizeItems[] = { "48", "8", "9", "10", "11", "12", "14", "16", "18", "20", "22",
     "24", "26", "28", "36" };
+// One item per CountdownWindow::Target, in its order.
 const char *const kLabelItems[] = { "距离高考仅剩", "天！", "总计", "天数", "小时数", "自定义字体",
     "现在时间", "时" };
 
@@ -43,32 +44,12 @@ const ControlRow kControls[] = {
     { "组合框1",     Kind::ComboBox,     {112,  24, 112, 20}, nullptr,                kLabelItems, -1 },
     { "颜色选择器1", Kind::ColourPicker, {232,  24,  72, 24}, nullptr,                {},          -1 },
 };
-
-struct TargetRow
-{
-    const char* label; // on the large board
-    bool writesCaption;
-    bool writesSize;
-};
-
-// One row per item of 组合框1, in its order.
-const TargetRow kTargets[] = {
-//    label          caption size
-    { "透明标签1",  false,  true  }, // heading
-    { "透明标签3",  false,  true  }, // "天！"
-    { "透明标签5",  false,  true  }, // "总计"
-    { "透明标签2",  false,  true  }, // days figure
-    { "透明标签4",  false,  true  }, // hours figure
-    { "透明标签10", true,   true  }, // custom text
-    { "透明标签11", false,  false }, // clock line
-    { "透明标签7",  false,  true  }, // "时"
-};
 // clang-format on
 
 // Points, one per item of 组合框2, in its order.
 constexpr int kSizePoints[] = { 48, 8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36 };
 
-static_assert(std::size(kTargets) == std::size(kLabelItems));
+static_assert(CountdownWindow::kTargetCount == std::size(kLabelItems));
 static_assert(std::size(kSizePoints) == std::size(kSizeItems));
 
 QWidget *createControl(const ControlRow &row, QWidget *parent)
@@ -138,21 +119,19 @@ EditorWindow::EditorWindow(WindowOpener &windows)
 void EditorWindow::onApplyClicked()
 {
     const int choice = m_labelChoice->currentIndex();
-    if (choice < 0 || choice >= int(std::size(kTargets)))
+    if (choice < 0 || choice >= int(CountdownWindow::kTargetCount))
         return;
-    const TargetRow &row = kTargets[choice];
     // The user may have switched to the mini board, which has no labels to restyle.
-    QWidget *board = m_windows.window(WindowKind::Countdown);
-    auto *target =
-        board ? board->findChild<TransparentLabel *>(QString::fromUtf8(row.label)) : nullptr;
-    if (!target)
+    auto *board = qobject_cast<CountdownWindow *>(m_windows.window(WindowKind::Countdown));
+    if (!board)
         return;
 
-    if (row.writesCaption)
-        target->setText(m_customText->text());
-    target->setTextColour(m_colourPicker->colour());
+    const auto target = CountdownWindow::Target(choice);
+    if (target == CountdownWindow::Target::CustomText)
+        board->setCustomText(m_customText->text());
     const int size = m_sizeChoice->currentIndex();
-    if (row.writesSize && size >= 0 && size < int(std::size(kSizePoints)))
-        target->setCharacterHeight(
-            FontRecord::pixelsForPoints(kSizePoints[size], target->logicalDpiY()));
+    std::optional<int> points;
+    if (size >= 0 && size < int(std::size(kSizePoints)))
+        points = kSizePoints[size];
+    board->restyle(target, m_colourPicker->colour(), points);
 }
