@@ -1,8 +1,8 @@
 #include "app/windowset.h"
 #include "fakeruntime.h"
 #include "testsupport.h"
-#include "widgets/boardwindow.h"
 #include "widgets/transparentlabel.h"
+#include "windows/boardwindow.h"
 
 #include <QAccessible>
 #include <QSignalSpy>

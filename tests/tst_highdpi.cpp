@@ -1,7 +1,7 @@
 #include "app/windowset.h"
 #include "fakeruntime.h"
 #include "testsupport.h"
-#include "widgets/boardwindow.h"
+#include "windows/boardwindow.h"
 
 #include <QPainter>
 #include <QTest>

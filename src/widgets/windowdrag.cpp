@@ -4,18 +4,38 @@
 #include <QWidget>
 #include <QWindow>
 
-void WindowDrag::press(QWidget &window, QMouseEvent *event)
+WindowDrag::WindowDrag(QWidget &window) : QObject(&window), m_window(window)
 {
-    if (event->button() != Qt::LeftButton)
-        return;
-    // Let the window manager move the window where it can (Wayland allows nothing else).
-    if (window.windowHandle() && window.windowHandle()->startSystemMove())
-        return;
-    m_offset = event->globalPosition().toPoint() - window.frameGeometry().topLeft();
+    window.installEventFilter(this);
 }
 
-void WindowDrag::move(QWidget &window, QMouseEvent *event)
+bool WindowDrag::eventFilter(QObject *watched, QEvent *event)
 {
-    if (m_offset && (event->buttons() & Qt::LeftButton))
-        window.move(event->globalPosition().toPoint() - *m_offset);
+    if (watched != &m_window)
+        return false;
+    switch (event->type()) {
+    // A double click is a press too: the second press of a quick pair starts a drag as well.
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (!m_enabled || mouse->button() != Qt::LeftButton)
+            return true;
+        // Let the window manager move the window where it can (Wayland allows nothing else).
+        QWindow *handle = m_window.windowHandle();
+        if (!handle || !handle->startSystemMove())
+            m_offset = mouse->globalPosition().toPoint() - m_window.frameGeometry().topLeft();
+        return true;
+    }
+    case QEvent::MouseMove: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (m_enabled && m_offset && (mouse->buttons() & Qt::LeftButton))
+            m_window.move(mouse->globalPosition().toPoint() - *m_offset);
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+        m_offset.reset();
+        return true;
+    default:
+        return false;
+    }
 }

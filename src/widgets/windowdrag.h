@@ -1,19 +1,27 @@
 #pragma once
 
+#include <QObject>
 #include <QPoint>
 #include <optional>
 
-class QMouseEvent;
 class QWidget;
 
-// Moves a window that has no title bar while the left button is held down on it.
-class WindowDrag
+// Moves a window that has no title bar while the left button is held down on it. It watches the
+// window it is made for and takes every press, move and release that reaches the window itself
+// (those no control took); while disabled it takes them and moves nothing.
+class WindowDrag : public QObject
 {
 public:
-    void press(QWidget &window, QMouseEvent *event);
-    void move(QWidget &window, QMouseEvent *event);
-    void release() { m_offset.reset(); }
+    explicit WindowDrag(QWidget &window);
+
+    void setEnabled(bool enabled) { m_enabled = enabled; }
+    bool isEnabled() const { return m_enabled; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QWidget &m_window;
     std::optional<QPoint> m_offset;
+    bool m_enabled = true;
 };

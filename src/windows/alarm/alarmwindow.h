@@ -1,7 +1,6 @@
 #pragma once
 
 #include "runtime/runtime.h"
-#include "widgets/windowdrag.h"
 
 #include <QWidget>
 
@@ -23,9 +22,6 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     void onStartClicked();
@@ -38,7 +34,6 @@ private:
     void onNotificationIconEvent(int code);
 
     Runtime &runtime() const;
-    template <typename Control> Control *control(const char *name) const;
 
     WindowOpener &m_windows;
     QComboBox *m_kind; // 组合框1
@@ -51,5 +46,4 @@ private:
     QPushButton *m_startButton; // 按钮1
     QTimer *m_shutdownTimer; // 时钟1
     QTimer *m_reminderTimer; // 时钟2
-    WindowDrag m_drag;
 };

@@ -9,6 +9,9 @@
 
 namespace {
 
+using layout::LabelRow;
+using layout::TimerRow;
+
 // The vote page opens in the default browser.
 const char kVotePageAddress[] = "https://example.org";
 
@@ -21,63 +24,62 @@ constexpr Colour kBlack = Colour::rgb(0, 0, 0);
 constexpr Colour kLightGrey = Colour::rgb(236, 236, 236);
 
 // clang-format off
-const LabelRow kLabels[] = {
-//    name           rect                     text                   face                  px   weight charset  colour                    cursor pressable
-    { "透明标签1",  { 24,  88, 456, 144}, "距 离 高 考 仅 剩 ", "方正稚艺 - Varnel", 64, 700, GB,      kChalkGreen,              Arrow, false },
-    { "透明标签2",  {488, 216, 152, 120}, "",                   "仿宋",              96, 400, GB,      Colour::rgb(0, 255, 0),   Arrow, true  },
-    { "透明标签3",  {640, 200, 176, 168}, "天！",               "方正稚艺 - Varnel", 64, 400, Western, kChalkGreen,              Arrow, false },
-    { "透明标签4",  {216, 384, 136, 144}, "",                   "楷体",              64, 400, GB,      Colour::rgb(255, 255, 0), Arrow, true  },
-    { "透明标签5",  { 32, 384, 128, 144}, "总计",               "楷体",              64, 400, GB,      kBlack,                   Arrow, false },
-    { "透明标签6",  {752,   0,  24,  32}, "×",                  "",                  35, 400, GB,      Colour::rgb(107, 112, 148), Hand, true },
-    { "透明标签7",  {368, 384,  72, 144}, "时",                 "楷体",              64, 400, GB,      kBlack,                   Arrow, false },
-    { "透明标签8",  {688,   0,  40,  24}, "小窗口",             nullptr,              0,   0, GB,      kChalkGreen,              Hand,  true  },
-    { "透明标签9",  {656,  48,  48,  64}, "秒",                 "",                  37, 400, GB,      kLightGrey,               Arrow, true  },
-    { "透明标签10", { 24, 200, 480, 208}, "",                   "",                  64, 400, GB,      kBlack,                   Arrow, false },
-    { "透明标签11", { 88,  32, 512,  96}, "",                   "楷体",              48, 400, GB,      kBlack,                   Arrow, false },
-    { "透明标签12", {600,  40,  72,  80}, "",                   "",                  37, 400, GB,      kLightGrey,               Arrow, false },
-    { "透明标签13", {688, 520,  64,  16}, "为软件投票",         nullptr,              0,   0, GB,      kBlack,                   Hand,  true  },
+const layout::Row kControls[] = {
+//             name           rect                     text                   face                  px   weight charset  colour                    cursor pressable
+    LabelRow { "透明标签1",  { 24,  88, 456, 144}, "距 离 高 考 仅 剩 ", "方正稚艺 - Varnel", 64, 700, GB,      kChalkGreen,              Arrow, false },
+    LabelRow { "透明标签2",  {488, 216, 152, 120}, "",                   "仿宋",              96, 400, GB,      Colour::rgb(0, 255, 0),   Arrow, true  },
+    LabelRow { "透明标签3",  {640, 200, 176, 168}, "天！",               "方正稚艺 - Varnel", 64, 400, Western, kChalkGreen,              Arrow, false },
+    LabelRow { "透明标签4",  {216, 384, 136, 144}, "",                   "楷体",              64, 400, GB,      Colour::rgb(255, 255, 0), Arrow, true  },
+    LabelRow { "透明标签5",  { 32, 384, 128, 144}, "总计",               "楷体",              64, 400, GB,      kBlack,                   Arrow, false },
+    LabelRow { "透明标签6",  {752,   0,  24,  32}, "×",                  "",                  35, 400, GB,      Colour::rgb(107, 112, 148), Hand, true },
+    LabelRow { "透明标签7",  {368, 384,  72, 144}, "时",                 "楷体",              64, 400, GB,      kBlack,                   Arrow, false },
+    LabelRow { "透明标签8",  {688,   0,  40,  24}, "小窗口",             nullptr,              0,   0, GB,      kChalkGreen,              Hand,  true  },
+    LabelRow { "透明标签9",  {656,  48,  48,  64}, "秒",                 "",                  37, 400, GB,      kLightGrey,               Arrow, true  },
+    LabelRow { "透明标签10", { 24, 200, 480, 208}, "",                   "",                  64, 400, GB,      kBlack,                   Arrow, false },
+    LabelRow { "透明标签11", { 88,  32, 512,  96}, "",                   "楷体",              48, 400, GB,      kBlack,                   Arrow, false },
+    LabelRow { "透明标签12", {600,  40,  72,  80}, "",                   "",                  37, 400, GB,      kLightGrey,               Arrow, false },
+    LabelRow { "透明标签13", {688, 520,  64,  16}, "为软件投票",         nullptr,              0,   0, GB,      kBlack,                   Hand,  true  },
+    TimerRow { "时钟1", 1000 },
+    TimerRow { "时钟2", 60000 },
 };
 // clang-format on
 
 } // namespace
 
 CountdownWindow::CountdownWindow(WindowOpener &windows)
-    : BoardWindow(QStringLiteral(":/assets/countdown.jpg"), QSize(777, 541)), m_windows(windows)
+    : BoardWindow(
+        windows, WindowKind::Countdown, QStringLiteral(":/assets/countdown.jpg"), QSize(777, 541))
 {
     setObjectName(QStringLiteral("CountdownWindow"));
     setWindowTitle(QStringLiteral("高考倒计时"));
     setWindowIcon(QIcon(QStringLiteral(":/assets/board.png")));
 
-    for (const LabelRow &row : kLabels)
-        addLabel(row);
-    m_daysFigure = label("透明标签2");
-    m_hoursFigure = label("透明标签4");
-    m_clockLine = label("透明标签11");
-    m_secondsFigure = label("透明标签12");
+    const layout::Controls controls = build(kControls, "透明标签2", "透明标签6");
+    m_daysFigure = controls.get<TransparentLabel>("透明标签2");
+    m_hoursFigure = controls.get<TransparentLabel>("透明标签4");
+    m_clockLine = controls.get<TransparentLabel>("透明标签11");
+    m_secondsFigure = controls.get<TransparentLabel>("透明标签12");
     for (TransparentLabel *figure : { m_daysFigure, m_hoursFigure, m_clockLine, m_secondsFigure })
         figure->setFigure(true);
-    m_customText = label("透明标签10");
+    m_customText = controls.get<TransparentLabel>("透明标签10");
     m_customText->setWordWrap(true);
-    m_targets = { label("透明标签1"), label("透明标签3"), label("透明标签5"), m_daysFigure,
-        m_hoursFigure, m_customText, m_clockLine, label("透明标签7") };
+    m_targets = { controls.get<TransparentLabel>("透明标签1"),
+        controls.get<TransparentLabel>("透明标签3"), controls.get<TransparentLabel>("透明标签5"),
+        m_daysFigure, m_hoursFigure, m_customText, m_clockLine,
+        controls.get<TransparentLabel>("透明标签7") };
+    auto *miniBoard = controls.get<TransparentLabel>("透明标签8");
+    auto *secondsUnit = controls.get<TransparentLabel>("透明标签9");
+    auto *vote = controls.get<TransparentLabel>("透明标签13");
 
-    connect(addTimer("时钟1", 1000), &QTimer::timeout, this, &CountdownWindow::onSecondTick);
-    connect(addTimer("时钟2", 60000), &QTimer::timeout, this, &CountdownWindow::onMinuteTick);
-    connect(
-        m_daysFigure, &TransparentLabel::leftPressed, this, &CountdownWindow::onDaysFigurePressed);
-    connect(m_daysFigure, &TransparentLabel::rightPressed, this,
-        &CountdownWindow::onDaysFigureRightPressed);
+    connect(controls.get<QTimer>("时钟1"), &QTimer::timeout, this, &CountdownWindow::onSecondTick);
+    connect(controls.get<QTimer>("时钟2"), &QTimer::timeout, this, &CountdownWindow::onMinuteTick);
     connect(m_hoursFigure, &TransparentLabel::leftPressed, this,
         &CountdownWindow::onHoursFigurePressed);
+    connect(miniBoard, &TransparentLabel::leftPressed, this, &CountdownWindow::onMiniBoardPressed);
     connect(
-        label("透明标签6"), &TransparentLabel::leftPressed, this, &CountdownWindow::onExitPressed);
-    connect(label("透明标签8"), &TransparentLabel::leftPressed, this,
-        &CountdownWindow::onMiniBoardPressed);
-    connect(label("透明标签9"), &TransparentLabel::leftPressed, this,
-        &CountdownWindow::onSecondsUnitPressed);
-    connect(
-        label("透明标签13"), &TransparentLabel::leftPressed, this, &CountdownWindow::onVotePressed);
-    connect(&m_windows, &WindowOpener::examDateChanged, this, &CountdownWindow::onExamDateChanged);
+        secondsUnit, &TransparentLabel::leftPressed, this, &CountdownWindow::onSecondsUnitPressed);
+    connect(vote, &TransparentLabel::leftPressed, this, &CountdownWindow::onVotePressed);
+    connect(&windows, &WindowOpener::examDateChanged, this, &CountdownWindow::onExamDateChanged);
 
     onCreated();
 }
@@ -98,84 +100,56 @@ void CountdownWindow::setCustomText(const QString &text)
 void CountdownWindow::onCreated()
 {
     setShapeFromPicture();
-    writeDaysLeft();
-    writeHoursLeft();
+    writeDaysLeft(m_daysFigure);
+    writeHoursLeft(m_hoursFigure);
     writeSeconds();
     writeClockLine();
 }
 
 void CountdownWindow::onSecondTick()
 {
-    writeHoursLeft();
+    writeHoursLeft(m_hoursFigure);
     writeClockLine();
     writeSeconds();
 }
 
 void CountdownWindow::onMinuteTick()
 {
-    writeDaysLeft();
+    writeDaysLeft(m_daysFigure);
 }
 
 void CountdownWindow::onExamDateChanged()
 {
-    writeDaysLeft();
-    writeHoursLeft();
-}
-
-void CountdownWindow::onDaysFigurePressed()
-{
-    pinToDesktop(m_windows.runtime());
-}
-
-void CountdownWindow::onDaysFigureRightPressed()
-{
-    setMovable(true);
+    writeDaysLeft(m_daysFigure);
+    writeHoursLeft(m_hoursFigure);
 }
 
 void CountdownWindow::onHoursFigurePressed()
 {
-    m_windows.open(WindowKind::Editor);
-}
-
-void CountdownWindow::onExitPressed()
-{
-    if (confirmExit(m_windows.runtime()))
-        m_windows.destroy(WindowKind::Countdown);
+    windows().open(WindowKind::Editor);
 }
 
 void CountdownWindow::onMiniBoardPressed()
 {
-    // Open first: the program must never be left without a window in between.
-    if (m_windows.open(WindowKind::Mini))
-        m_windows.destroy(WindowKind::Countdown);
+    switchTo(WindowKind::Mini);
 }
 
 void CountdownWindow::onSecondsUnitPressed()
 {
-    m_windows.open(WindowKind::Alarm);
+    windows().open(WindowKind::Alarm);
 }
 
 void CountdownWindow::onVotePressed()
 {
-    m_windows.runtime().openWebPage(QUrl(QString::fromLatin1(kVotePageAddress)));
-}
-
-void CountdownWindow::writeDaysLeft()
-{
-    m_daysFigure->setText(figures::daysLeft(m_windows.runtime().now(), m_windows.examDate()));
-}
-
-void CountdownWindow::writeHoursLeft()
-{
-    m_hoursFigure->setText(figures::hoursLeft(m_windows.runtime().now(), m_windows.examDate()));
+    windows().runtime().openWebPage(QUrl(QString::fromLatin1(kVotePageAddress)));
 }
 
 void CountdownWindow::writeSeconds()
 {
-    m_secondsFigure->setText(figures::seconds(m_windows.runtime().now()));
+    m_secondsFigure->setText(figures::seconds(windows().runtime().now()));
 }
 
 void CountdownWindow::writeClockLine()
 {
-    m_clockLine->setText(figures::clockLine(m_windows.runtime().now()));
+    m_clockLine->setText(figures::clockLine(windows().runtime().now()));
 }

@@ -18,11 +18,6 @@ public:
 private:
     void onApplyClicked();
 
-    template <typename Control> Control *control(const char *name) const
-    {
-        return findChild<Control *>(QString::fromUtf8(name), Qt::FindDirectChildrenOnly);
-    }
-
     WindowOpener &m_windows;
     QComboBox *m_labelChoice;
     QComboBox *m_sizeChoice;

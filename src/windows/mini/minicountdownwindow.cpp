@@ -1,21 +1,14 @@
 #include "minicountdownwindow.h"
 
-#include "runtime/runtime.h"
 #include "widgets/transparentlabel.h"
-#include "windows/countdownfigures.h"
 #include "windows/windowopener.h"
 
 #include <QTimer>
-#include <variant>
 
 namespace {
 
-struct TimerRow
-{
-    const char *name;
-    int interval; // ms
-};
-using ControlRow = std::variant<LabelRow, TimerRow>;
+using layout::LabelRow;
+using layout::TimerRow;
 
 constexpr auto GB = FontRecord::Charset::GB2312;
 constexpr auto Arrow = Qt::ArrowCursor;
@@ -23,7 +16,7 @@ constexpr auto Arrow = Qt::ArrowCursor;
 // Later rows lie on top of earlier ones. Only the pressable labels take presses, and none of
 // them is covered by another pressable one.
 // clang-format off
-const ControlRow kControls[] = {
+const layout::Row kControls[] = {
 //             name     rect                 text            face             px  weight charset colour                      cursor pressable
     LabelRow { "透明标签5", {280, 184,  40, 48}, "",             nullptr,          0,   0,   GB,     Colour::rgb(0, 0, 0),       Arrow, true },
     TimerRow { "时钟2",   60000 },
@@ -40,37 +33,26 @@ const ControlRow kControls[] = {
 } // namespace
 
 MiniCountdownWindow::MiniCountdownWindow(WindowOpener &windows)
-    : BoardWindow(QStringLiteral(":/assets/mini.jpg"), QSize(375, 279)), m_windows(windows)
+    : BoardWindow(windows, WindowKind::Mini, QStringLiteral(":/assets/mini.jpg"), QSize(375, 279))
 {
     setObjectName(QStringLiteral("MiniCountdownWindow"));
     setWindowTitle(QString());
 
-    for (const ControlRow &row : kControls) {
-        if (const auto *labelRow = std::get_if<LabelRow>(&row))
-            addLabel(*labelRow);
-        else
-            addTimer(std::get<TimerRow>(row).name, std::get<TimerRow>(row).interval);
-    }
-    m_daysFigure = label("透明标签3");
-    m_hoursFigure = label("透明标签7");
+    const layout::Controls controls = build(kControls, "透明标签3", "透明标签2");
+    m_daysFigure = controls.get<TransparentLabel>("透明标签3");
+    m_hoursFigure = controls.get<TransparentLabel>("透明标签7");
     m_daysFigure->setFigure(true);
     m_hoursFigure->setFigure(true);
+    auto *largeBoard = controls.get<TransparentLabel>("透明标签5");
 
-    auto timer = [this](const char *name) {
-        return findChild<QTimer *>(QString::fromUtf8(name), Qt::FindDirectChildrenOnly);
-    };
-    connect(timer("时钟1"), &QTimer::timeout, this, &MiniCountdownWindow::onSecondTick);
-    connect(timer("时钟2"), &QTimer::timeout, this, &MiniCountdownWindow::onMinuteTick);
-    connect(m_daysFigure, &TransparentLabel::leftPressed, this,
-        &MiniCountdownWindow::onDaysFigurePressed);
-    connect(m_daysFigure, &TransparentLabel::rightPressed, this,
-        &MiniCountdownWindow::onDaysFigureRightPressed);
-    connect(label("透明标签2"), &TransparentLabel::leftPressed, this,
-        &MiniCountdownWindow::onExitPressed);
-    connect(label("透明标签5"), &TransparentLabel::leftPressed, this,
+    connect(
+        controls.get<QTimer>("时钟1"), &QTimer::timeout, this, &MiniCountdownWindow::onSecondTick);
+    connect(
+        controls.get<QTimer>("时钟2"), &QTimer::timeout, this, &MiniCountdownWindow::onMinuteTick);
+    connect(largeBoard, &TransparentLabel::leftPressed, this,
         &MiniCountdownWindow::onLargeBoardPressed);
     connect(
-        &m_windows, &WindowOpener::examDateChanged, this, &MiniCountdownWindow::onExamDateChanged);
+        &windows, &WindowOpener::examDateChanged, this, &MiniCountdownWindow::onExamDateChanged);
 
     onCreated();
 }
@@ -78,55 +60,27 @@ MiniCountdownWindow::MiniCountdownWindow(WindowOpener &windows)
 void MiniCountdownWindow::onCreated()
 {
     setShapeFromPicture();
-    writeDaysLeft();
-    writeHoursLeft();
+    writeDaysLeft(m_daysFigure);
+    writeHoursLeft(m_hoursFigure);
 }
 
 void MiniCountdownWindow::onSecondTick()
 {
-    writeHoursLeft();
+    writeHoursLeft(m_hoursFigure);
 }
 
 void MiniCountdownWindow::onMinuteTick()
 {
-    writeDaysLeft();
+    writeDaysLeft(m_daysFigure);
 }
 
 void MiniCountdownWindow::onExamDateChanged()
 {
-    writeDaysLeft();
-    writeHoursLeft();
-}
-
-void MiniCountdownWindow::onDaysFigurePressed()
-{
-    pinToDesktop(m_windows.runtime());
-}
-
-void MiniCountdownWindow::onDaysFigureRightPressed()
-{
-    setMovable(true);
-}
-
-void MiniCountdownWindow::onExitPressed()
-{
-    if (confirmExit(m_windows.runtime()))
-        m_windows.destroy(WindowKind::Mini);
+    writeDaysLeft(m_daysFigure);
+    writeHoursLeft(m_hoursFigure);
 }
 
 void MiniCountdownWindow::onLargeBoardPressed()
 {
-    // Open first: the program must never be left without a window in between.
-    if (m_windows.open(WindowKind::Countdown))
-        m_windows.destroy(WindowKind::Mini);
-}
-
-void MiniCountdownWindow::writeDaysLeft()
-{
-    m_daysFigure->setText(figures::daysLeft(m_windows.runtime().now(), m_windows.examDate()));
-}
-
-void MiniCountdownWindow::writeHoursLeft()
-{
-    m_hoursFigure->setText(figures::hoursLeft(m_windows.runtime().now(), m_windows.examDate()));
+    switchTo(WindowKind::Countdown);
 }

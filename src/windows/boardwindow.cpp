@@ -1,12 +1,11 @@
 #include "boardwindow.h"
 
 #include "runtime/runtime.h"
-#include "transparentlabel.h"
+#include "widgets/transparentlabel.h"
+#include "widgets/windowdrag.h"
+#include "windows/countdownfigures.h"
 
-#include <QBitmap>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QTimer>
 
 namespace {
 
@@ -22,8 +21,10 @@ QPixmap sharpPicture(const QString &path)
 
 } // namespace
 
-BoardWindow::BoardWindow(const QString &picture, const QSize &size)
-    : QWidget(nullptr, Qt::FramelessWindowHint)
+BoardWindow::BoardWindow(
+    WindowOpener &windows, WindowKind kind, const QString &picture, const QSize &size)
+    : QWidget(nullptr, Qt::FramelessWindowHint), m_windows(windows), m_kind(kind),
+      m_drag(new WindowDrag(*this))
 {
     // Decoded once: the 1x picture gives the shape at every device pixel ratio.
     const QImage image = QImage(picture).convertToFormat(QImage::Format_RGB32);
@@ -48,40 +49,26 @@ BoardWindow::BoardWindow(const QString &picture, const QSize &size)
     setFont(interfaceFont);
 }
 
-TransparentLabel *BoardWindow::addLabel(const LabelRow &row)
+layout::Controls BoardWindow::build(
+    std::span<const layout::Row> rows, const char *daysFigure, const char *exit)
 {
-    auto *label = new TransparentLabel(this);
-    label->setObjectName(QString::fromUtf8(row.name));
-    label->setGeometry(row.rect);
-    label->setText(QString::fromUtf8(row.text));
-    if (row.face) {
-        FontRecord font;
-        font.face = QString::fromUtf8(row.face);
-        font.pixelHeight = row.pixels;
-        font.weight = row.weight;
-        font.charset = row.charset;
-        label->setFontRecord(font);
-    }
-    label->setTextColour(row.colour);
-    label->setCursor(row.cursor);
-    label->setPressable(row.pressable);
-    return label;
+    layout::Controls controls = layout::build(*this, rows);
+    auto *figure = controls.get<TransparentLabel>(daysFigure);
+    connect(figure, &TransparentLabel::leftPressed, this, &BoardWindow::onDaysFigurePressed);
+    connect(figure, &TransparentLabel::rightPressed, this, &BoardWindow::onDaysFigureRightPressed);
+    connect(controls.get<TransparentLabel>(exit), &TransparentLabel::leftPressed, this,
+        &BoardWindow::onExitPressed);
+    return controls;
 }
 
-TransparentLabel *BoardWindow::label(const char *name) const
+void BoardWindow::setMovable(bool movable)
 {
-    return findChild<TransparentLabel *>(QString::fromUtf8(name), Qt::FindDirectChildrenOnly);
+    m_drag->setEnabled(movable);
 }
 
-QTimer *BoardWindow::addTimer(const char *name, int interval)
+bool BoardWindow::isMovable() const
 {
-    auto *timer = new QTimer(this);
-    timer->setObjectName(QString::fromUtf8(name));
-    // A precise timer keeps its phase against the clock's second, so the seconds figure neither
-    // skips nor repeats values.
-    timer->setTimerType(interval <= 1000 ? Qt::PreciseTimer : Qt::CoarseTimer);
-    timer->start(interval);
-    return timer;
+    return m_drag->isEnabled();
 }
 
 void BoardWindow::setShapeFromPicture()
@@ -102,33 +89,39 @@ void BoardWindow::paintEvent(QPaintEvent *)
     painter.drawPixmap(0, 0, m_picture);
 }
 
-void BoardWindow::mousePressEvent(QMouseEvent *event)
+void BoardWindow::onDaysFigurePressed()
 {
-    if (m_movable)
-        m_drag.press(*this, event);
-}
-
-void BoardWindow::mouseMoveEvent(QMouseEvent *event)
-{
-    if (m_movable)
-        m_drag.move(*this, event);
-}
-
-void BoardWindow::mouseReleaseEvent(QMouseEvent *)
-{
-    m_drag.release();
-}
-
-void BoardWindow::pinToDesktop(Runtime &runtime)
-{
-    runtime.applyVisualStyle(1);
-    runtime.pinToDesktop(*this);
+    // Pinned, the board stays put until it is made movable again.
+    m_windows.runtime().applyVisualStyle(1);
+    m_windows.runtime().pinToDesktop(*this);
     setMovable(false);
 }
 
-bool BoardWindow::confirmExit(Runtime &runtime)
+void BoardWindow::onDaysFigureRightPressed()
 {
-    return runtime.messageBox(
-               QStringLiteral("老湿童鞋你真的要退出吗!!!"), Runtime::MessageStyle::OkCancelQuestion)
-        == Runtime::Ok;
+    setMovable(true);
+}
+
+void BoardWindow::onExitPressed()
+{
+    if (m_windows.runtime().messageBox(
+            QStringLiteral("老湿童鞋你真的要退出吗!!!"), Runtime::MessageStyle::OkCancelQuestion)
+        == Runtime::Ok)
+        m_windows.destroy(m_kind);
+}
+
+void BoardWindow::switchTo(WindowKind other)
+{
+    if (m_windows.open(other))
+        m_windows.destroy(m_kind);
+}
+
+void BoardWindow::writeDaysLeft(TransparentLabel *figure) const
+{
+    figure->setText(figures::daysLeft(m_windows.runtime().now(), m_windows.examDate()));
+}
+
+void BoardWindow::writeHoursLeft(TransparentLabel *figure) const
+{
+    figure->setText(figures::hoursLeft(m_windows.runtime().now(), m_windows.examDate()));
 }
