@@ -25,16 +25,22 @@ public:
     };
 
     QDateTime clock = QDateTime(QDate(2015, 6, 1), QTime(8, 0), Qt::LocalTime);
-    QList<int> answers; // taken in order; an unscripted box counts as Cancel
+    QList<Answer> answers; // taken in order; an unscripted box counts as Cancel
     QList<Message> messages;
     // Runs while a box is open, as ticks would in the box's own event loop.
     std::function<void()> whileMessageShown;
     QList<QUrl> webPages;
-    QList<int> visualStyles;
+    struct ColourRequest
+    {
+        QColor initial;
+        QPointer<QWidget> parent;
+    };
+    QList<QColor> colours; // the colour chooser's answers in order; none left counts as cancelled
+    QList<ColourRequest> colourRequests;
     QList<QPointer<QWidget>> pinned;
     bool trayAvailable = true;
     QList<TrayCall> trayCalls;
-    std::function<void(int)> trayHandler;
+    std::function<void(IconEvent)> trayHandler;
     QList<QPair<int, bool>> shutdowns;
     ShutdownResult shutdownResult{ true, {} };
     // Set: requests wait for answerShutdown(), as a system asking for a password would.
@@ -54,21 +60,25 @@ public:
     }
 
     QDateTime now() const override { return clock; }
-    int messageBox(const QString &text, MessageStyle style) override
+    Answer messageBox(const QString &text, MessageStyle style) override
     {
         messages.append({ text, style });
         if (whileMessageShown)
             whileMessageShown();
         if (style == MessageStyle::Ok)
-            return Ok;
-        return answers.isEmpty() ? Cancel : answers.takeFirst();
+            return Answer::Ok;
+        return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
+    }
+    QColor chooseColour(const QColor &initial, QWidget &parent) override
+    {
+        colourRequests.append({ initial, &parent });
+        return colours.isEmpty() ? QColor() : colours.takeFirst();
     }
     void openWebPage(const QUrl &address) override { webPages.append(address); }
-    void applyVisualStyle(int number) override { visualStyles.append(number); }
     void pinToDesktop(QWidget &window) override { pinned.append(&window); }
     bool notificationAreaAvailable() const override { return trayAvailable; }
     void setNotificationIcon(QWidget &window, const QIcon &icon, const QString &tip,
-        std::function<void(int)> onEvent) override
+        std::function<void(IconEvent)> onEvent) override
     {
         trayCalls.append({ &window, !icon.isNull(), tip });
         trayHandler = icon.isNull() ? nullptr : onEvent;

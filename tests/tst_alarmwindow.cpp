@@ -90,7 +90,7 @@ private:
         QTest::mousePress(button(), Qt::RightButton);
         QTest::mouseRelease(button(), Qt::RightButton);
     }
-    void answerHideQuestion(int answer)
+    void answerHideQuestion(Runtime::Answer answer)
     {
         m_runtime->answers = { answer };
         press(m_alarm, QStringLiteral("标签8"));
@@ -450,7 +450,7 @@ void TestAlarmWindow::closingEndsCountdownsWithoutShutdown()
     start(kReminder, QStringLiteral("1"));
     tick(m_alarm, QStringLiteral("时钟1"));
     QPointer<QTimer> shutdownClock = timer("时钟1");
-    answerHideQuestion(Runtime::Cancel);
+    answerHideQuestion(Runtime::Answer::Cancel);
     QCOMPARE(m_runtime->messageTexts(), QStringList{ kHideQuestion });
     QCOMPARE(m_runtime->messages.first().style, Runtime::MessageStyle::OkCancelQuestion);
     QCOMPARE(m_windows->window(WindowKind::Alarm), nullptr);
@@ -529,7 +529,7 @@ void TestAlarmWindow::shutdownAnswerAfterTheWindowClosed()
     m_runtime->shutdownAnswersLater = true;
     start(kShutdown, QStringLiteral("1"));
     tick(m_alarm, QStringLiteral("时钟1"));
-    answerHideQuestion(Runtime::Cancel);
+    answerHideQuestion(Runtime::Answer::Cancel);
     processDeletes();
     QVERIFY(!m_alarm);
     m_runtime->answerShutdown({ false, QStringLiteral("refused") });
@@ -576,7 +576,7 @@ void TestAlarmWindow::longReminderTextIsCut()
 
 void TestAlarmWindow::openingBringsBackFromTheNotificationArea()
 {
-    answerHideQuestion(Runtime::Ok);
+    answerHideQuestion(Runtime::Answer::Ok);
     QVERIFY(!m_alarm->isVisible());
     QCOMPARE(m_windows->open(WindowKind::Alarm), m_alarm.data());
     QVERIFY(m_alarm->isVisible());
@@ -590,7 +590,7 @@ void TestAlarmWindow::hideToNotificationAreaAndBringBack()
     find<QPlainTextEdit>("编辑框2")->setPlainText(QStringLiteral("喝水"));
     start(kShutdown, QStringLiteral("3"));
     start(kReminder, QStringLiteral("2"));
-    answerHideQuestion(Runtime::Ok);
+    answerHideQuestion(Runtime::Answer::Ok);
     QCOMPARE(m_runtime->messageTexts(), QStringList{ kHideQuestion });
     QCOMPARE(m_runtime->trayCalls.size(), 1);
     QCOMPARE(m_runtime->trayCalls.first().window.data(), m_alarm.data());
@@ -613,11 +613,11 @@ void TestAlarmWindow::hideToNotificationAreaAndBringBack()
     QCOMPARE(m_runtime->shutdowns.size(), 1);
     QCOMPARE(m_runtime->trayCalls.size(), 1);
 
-    m_runtime->trayHandler(3);
+    m_runtime->trayHandler(Runtime::IconEvent::ContextMenu);
     QVERIFY(!m_alarm->isVisible());
     QCOMPARE(m_runtime->trayCalls.size(), 1);
 
-    m_runtime->trayHandler(Runtime::kTrayActivated);
+    m_runtime->trayHandler(Runtime::IconEvent::Activated);
     QVERIFY(m_alarm->isVisible());
     QVERIFY(!(m_alarm->windowState() & Qt::WindowMinimized));
     QCOMPARE(m_runtime->trayCalls.size(), 2);
@@ -629,7 +629,7 @@ void TestAlarmWindow::withoutNotificationAreaOkMinimises()
 {
     m_runtime->trayAvailable = false;
     start(kShutdown, QStringLiteral("3"));
-    answerHideQuestion(Runtime::Ok);
+    answerHideQuestion(Runtime::Answer::Ok);
     QVERIFY(m_runtime->trayCalls.isEmpty());
     QVERIFY(m_alarm->isVisible());
     QVERIFY(m_alarm->windowState() & Qt::WindowMinimized);
@@ -640,15 +640,15 @@ void TestAlarmWindow::withoutNotificationAreaOkMinimises()
 void TestAlarmWindow::programEndsWhenTheLastWindowCloses()
 {
     QSignalSpy allClosed(m_windows, &WindowSet::allClosed);
-    answerHideQuestion(Runtime::Ok);
+    answerHideQuestion(Runtime::Answer::Ok);
     processDeletes();
     QCOMPARE(allClosed.count(), 0);
     QCOMPARE(m_windows->openCount(), 1);
 
-    m_runtime->trayHandler(Runtime::kTrayActivated);
+    m_runtime->trayHandler(Runtime::IconEvent::Activated);
     // With the large board still open, closing the alarm window ends nothing.
     QVERIFY(m_windows->open(WindowKind::Countdown));
-    answerHideQuestion(Runtime::Cancel);
+    answerHideQuestion(Runtime::Answer::Cancel);
     processDeletes();
     QCOMPARE(allClosed.count(), 0);
     QCOMPARE(m_windows->openCount(), 1);
@@ -657,7 +657,7 @@ void TestAlarmWindow::programEndsWhenTheLastWindowCloses()
     QCOMPARE(allClosed.count(), 1);
     processDeletes();
     m_alarm = m_windows->open(WindowKind::Alarm);
-    answerHideQuestion(Runtime::Cancel);
+    answerHideQuestion(Runtime::Answer::Cancel);
     QCOMPARE(allClosed.count(), 2);
 }
 

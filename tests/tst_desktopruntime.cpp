@@ -1,6 +1,7 @@
 #include "runtime/desktopruntime.h"
 #include "testsupport.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -9,6 +10,7 @@
 #include <QScrollBar>
 #include <QSystemTrayIcon>
 #include <QTest>
+#include <QTimer>
 
 // The desktop runtime's own parts that are safe to run anywhere. Its shutdown request is never
 // called from a test.
@@ -18,6 +20,8 @@ class TestDesktopRuntime : public QObject
 private slots:
     void questionBox();
     void okBox();
+    void pressedButtonGivesTheAnswer_data();
+    void pressedButtonGivesTheAnswer();
     void boxStaysWithinTheScreen_data();
     void boxStaysWithinTheScreen();
     void notificationIcon();
@@ -59,6 +63,47 @@ void TestDesktopRuntime::okBox()
     QCOMPARE(box->icon(), QMessageBox::NoIcon);
     QCOMPARE(buttonTexts(*box), QStringList{ QStringLiteral("确认") });
     QCOMPARE(box->textFormat(), Qt::PlainText);
+}
+
+void TestDesktopRuntime::pressedButtonGivesTheAnswer_data()
+{
+    QTest::addColumn<Runtime::MessageStyle>("style");
+    QTest::addColumn<QString>("press"); // a button's caption, or a key
+    QTest::addColumn<Runtime::Answer>("answer");
+    const auto question = Runtime::MessageStyle::OkCancelQuestion;
+    QTest::newRow("确认 in a question") << question << "确认" << Runtime::Answer::Ok;
+    QTest::newRow("取消 in a question") << question << "取消" << Runtime::Answer::Cancel;
+    QTest::newRow("Escape in a question") << question << "Escape" << Runtime::Answer::Cancel;
+    QTest::newRow("Return in a question") << question << "Return" << Runtime::Answer::Cancel;
+    QTest::newRow("确认 alone") << Runtime::MessageStyle::Ok << "确认" << Runtime::Answer::Ok;
+    QTest::newRow("Escape, 确认 alone")
+        << Runtime::MessageStyle::Ok << "Escape" << Runtime::Answer::Ok;
+}
+
+// The real box, shown modally and answered as a user would.
+void TestDesktopRuntime::pressedButtonGivesTheAnswer()
+{
+    QFETCH(Runtime::MessageStyle, style);
+    QFETCH(QString, press);
+    QFETCH(Runtime::Answer, answer);
+    bool pressed = false;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        pressed = true;
+        if (press == QLatin1String("Escape") || press == QLatin1String("Return")) {
+            QTest::keyClick(
+                box, press == QLatin1String("Escape") ? Qt::Key_Escape : Qt::Key_Return);
+            return;
+        }
+        for (QAbstractButton *button : box->buttons()) {
+            if (button->text() == press)
+                button->click();
+        }
+    });
+    DesktopRuntime runtime;
+    QCOMPARE(runtime.messageBox(QStringLiteral("老湿童鞋你真的要退出吗!!!"), style), answer);
+    QVERIFY(pressed);
 }
 
 void TestDesktopRuntime::boxStaysWithinTheScreen_data()
@@ -107,20 +152,22 @@ void TestDesktopRuntime::notificationIcon()
 {
     DesktopRuntime runtime;
     QWidget window;
-    QList<int> codes;
+    QList<Runtime::IconEvent> events;
     runtime.setNotificationIcon(window, QIcon(QStringLiteral(":/assets/alarm.ico")), QString(),
-        [&codes](int code) { codes << code; });
+        [&events](Runtime::IconEvent event) { events << event; });
     auto *icon = window.findChild<QSystemTrayIcon *>();
     QVERIFY(icon);
     QVERIFY(icon->toolTip().isEmpty());
     emit icon->activated(QSystemTrayIcon::Trigger);
     emit icon->activated(QSystemTrayIcon::DoubleClick);
     emit icon->activated(QSystemTrayIcon::Context);
-    QCOMPARE(codes, (QList<int>{ Runtime::kTrayActivated, Runtime::kTrayActivated, 3 }));
+    QCOMPARE(events,
+        (QList<Runtime::IconEvent>{ Runtime::IconEvent::Activated, Runtime::IconEvent::Activated,
+            Runtime::IconEvent::ContextMenu }));
 
     // Showing it again replaces it rather than adding a second one.
     runtime.setNotificationIcon(
-        window, QIcon(QStringLiteral(":/assets/alarm.ico")), QString(), [](int) {});
+        window, QIcon(QStringLiteral(":/assets/alarm.ico")), QString(), [](Runtime::IconEvent) {});
     testsupport::processDeletes();
     QCOMPARE(window.findChildren<QSystemTrayIcon *>().size(), 1);
 }
@@ -130,7 +177,7 @@ void TestDesktopRuntime::notificationIconRemovedFromItsOwnClick()
     DesktopRuntime runtime;
     QWidget window;
     runtime.setNotificationIcon(window, QIcon(QStringLiteral(":/assets/alarm.ico")), QString(),
-        [&](int) { runtime.setNotificationIcon(window, QIcon(), QString(), {}); });
+        [&](Runtime::IconEvent) { runtime.setNotificationIcon(window, QIcon(), QString(), {}); });
     QPointer<QSystemTrayIcon> icon = window.findChild<QSystemTrayIcon *>();
     QVERIFY(icon);
     emit icon->activated(QSystemTrayIcon::Trigger);

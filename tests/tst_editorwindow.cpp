@@ -501,14 +501,7 @@ void TestEditorWindow::pickerShowsTheDefaultColour()
 void TestEditorWindow::pickerAsksFromTheCurrentColour()
 {
     ColourPicker *swatch = picker();
-    QList<QColor> asked;
-    QList<QColor> answers{ QColor(10, 20, 30), QColor() };
-    swatch->setChooser([&](const QColor &initial, QWidget *parent) {
-        asked << initial;
-        if (parent != swatch)
-            return QColor(Qt::magenta);
-        return answers.takeFirst();
-    });
+    m_runtime->colours = { QColor(10, 20, 30), QColor() };
     QSignalSpy changed(swatch, &ColourPicker::colourChanged);
 
     QTest::mouseClick(swatch, Qt::LeftButton);
@@ -517,7 +510,11 @@ void TestEditorWindow::pickerAsksFromTheCurrentColour()
     QTest::mouseClick(swatch, Qt::LeftButton);
     QCOMPARE(swatch->colour(), Colour::rgb(10, 20, 30));
 
-    QCOMPARE(asked, QList<QColor>({ QColor(0, 0, 0), QColor(10, 20, 30) }));
+    QCOMPARE(m_runtime->colourRequests.size(), 2);
+    QCOMPARE(m_runtime->colourRequests[0].initial, QColor(0, 0, 0));
+    QCOMPARE(m_runtime->colourRequests[1].initial, QColor(10, 20, 30));
+    for (const FakeRuntime::ColourRequest &request : m_runtime->colourRequests)
+        QCOMPARE(request.parent.data(), swatch);
     QCOMPARE(changed.count(), 1);
     // Picking alone restyles nothing on the board.
     QCOMPARE(boardLabel(QStringLiteral("透明标签4"))->textColour(), Colour::rgb(255, 255, 0));

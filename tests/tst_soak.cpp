@@ -109,14 +109,14 @@ void TestSoak::openingAndClosingTheAlarm()
         QWidget *alarm = m_windows->window(WindowKind::Alarm);
         QVERIFY(alarm);
         if (round % 2) {
-            m_runtime->answers = { Runtime::Ok };
+            m_runtime->answers = { Runtime::Answer::Ok };
             press(alarm, QStringLiteral("标签8"));
             QVERIFY(!alarm->isVisible());
             QVERIFY(m_runtime->trayHandler);
-            m_runtime->trayHandler(Runtime::kTrayActivated);
+            m_runtime->trayHandler(Runtime::IconEvent::Activated);
             QVERIFY(alarm->isVisible());
         }
-        m_runtime->answers = { Runtime::Cancel };
+        m_runtime->answers = { Runtime::Answer::Cancel };
         press(alarm, QStringLiteral("标签8"));
         processDeletes();
         QCOMPARE(m_windows->openCount(), 1);

@@ -2,6 +2,7 @@
 
 #include "platform.h"
 
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QGridLayout>
 #include <QLabel>
@@ -16,21 +17,20 @@ namespace {
 
 const QString kTrayIconName = QStringLiteral("notificationIcon");
 
-// Codes of the notification icon event; only kTrayActivated means anything to the windows.
-int eventCode(QSystemTrayIcon::ActivationReason reason)
+Runtime::IconEvent iconEvent(QSystemTrayIcon::ActivationReason reason)
 {
     switch (reason) {
     case QSystemTrayIcon::Trigger:
     case QSystemTrayIcon::DoubleClick:
-        return Runtime::kTrayActivated;
+        return Runtime::IconEvent::Activated;
     case QSystemTrayIcon::Context:
-        return 3;
+        return Runtime::IconEvent::ContextMenu;
     case QSystemTrayIcon::MiddleClick:
-        return 4;
+        return Runtime::IconEvent::MiddleClick;
     case QSystemTrayIcon::Unknown:
         break;
     }
-    return 0;
+    return Runtime::IconEvent::Other;
 }
 
 // QMessageBox grows with its text and knows no height limit, which pushes the button off the
@@ -87,21 +87,22 @@ std::unique_ptr<QMessageBox> DesktopRuntime::buildMessageBox(
     return box;
 }
 
-int DesktopRuntime::messageBox(const QString &text, MessageStyle style)
+Runtime::Answer DesktopRuntime::messageBox(const QString &text, MessageStyle style)
 {
     const std::unique_ptr<QMessageBox> box = buildMessageBox(text, style);
     box->exec();
-    return box->buttonRole(box->clickedButton()) == QMessageBox::AcceptRole ? Ok : Cancel;
+    return box->buttonRole(box->clickedButton()) == QMessageBox::AcceptRole ? Answer::Ok
+                                                                            : Answer::Cancel;
+}
+
+QColor DesktopRuntime::chooseColour(const QColor &initial, QWidget &parent)
+{
+    return QColorDialog::getColor(initial, &parent);
 }
 
 void DesktopRuntime::openWebPage(const QUrl &address)
 {
     QDesktopServices::openUrl(address);
-}
-
-void DesktopRuntime::applyVisualStyle(int)
-{
-    // Qt already draws every control in the platform's current theme; there is nothing to switch.
 }
 
 void DesktopRuntime::pinToDesktop(QWidget &window)
@@ -115,7 +116,7 @@ bool DesktopRuntime::notificationAreaAvailable() const
 }
 
 void DesktopRuntime::setNotificationIcon(
-    QWidget &window, const QIcon &icon, const QString &tip, std::function<void(int)> onEvent)
+    QWidget &window, const QIcon &icon, const QString &tip, std::function<void(IconEvent)> onEvent)
 {
     // The icon may be removed from its own click handler: let it finish before it goes.
     if (auto *old =
@@ -133,7 +134,7 @@ void DesktopRuntime::setNotificationIcon(
     QObject::connect(tray, &QSystemTrayIcon::activated, tray,
         [onEvent](QSystemTrayIcon::ActivationReason reason) {
             if (onEvent)
-                onEvent(eventCode(reason));
+                onEvent(iconEvent(reason));
         });
     tray->show();
 }

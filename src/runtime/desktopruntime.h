@@ -11,13 +11,13 @@ class DesktopRuntime : public Runtime
 {
 public:
     QDateTime now() const override;
-    int messageBox(const QString &text, MessageStyle style) override;
+    Answer messageBox(const QString &text, MessageStyle style) override;
+    QColor chooseColour(const QColor &initial, QWidget &parent) override;
     void openWebPage(const QUrl &address) override;
-    void applyVisualStyle(int number) override;
     void pinToDesktop(QWidget &window) override;
     bool notificationAreaAvailable() const override;
     void setNotificationIcon(QWidget &window, const QIcon &icon, const QString &tip,
-        std::function<void(int)> onEvent) override;
+        std::function<void(IconEvent)> onEvent) override;
     void shutDown(int mode, bool force, ShutdownDone done) override;
 
     // The box messageBox() shows, before it is shown.

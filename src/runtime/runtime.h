@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QDateTime>
 #include <QIcon>
 #include <QString>
@@ -17,8 +18,10 @@ public:
         OkCancelQuestion, // question icon, "确认" and "取消", "取消" the default
         Ok, // "确认" alone, no icon
     };
-    // Index of the pressed button: the first one ("确认") is 0, "取消" is 1.
-    enum Answer { Ok = 0, Cancel = 1 };
+    // The pressed button: "确认" is Ok; "取消", and closing the box some other way, is Cancel.
+    enum class Answer { Ok, Cancel };
+    // What the user did to the notification icon: a click or a double click activates it.
+    enum class IconEvent { Activated, ContextMenu, MiddleClick, Other };
 
     struct ShutdownResult
     {
@@ -27,19 +30,18 @@ public:
     };
     using ShutdownDone = std::function<void(const ShutdownResult &)>;
 
-    // Code of the notification icon event that brings a hidden window back.
-    static constexpr int kTrayActivated = 2;
-
     virtual ~Runtime() = default;
 
     virtual QDateTime now() const = 0;
 
     // Shows `text` as plain text in a modal box without a title of its own.
-    virtual int messageBox(const QString &text, MessageStyle style) = 0;
+    virtual Answer messageBox(const QString &text, MessageStyle style) = 0;
+
+    // Lets the user choose a colour in a modal dialog over `parent`, starting from `initial`; an
+    // invalid colour means the choice was cancelled.
+    virtual QColor chooseColour(const QColor &initial, QWidget &parent) = 0;
 
     virtual void openWebPage(const QUrl &address) = 0;
-
-    virtual void applyVisualStyle(int number) = 0;
 
     // Keeps `window` on the desktop, beneath ordinary windows. Never fails: where the platform
     // has no such place it does what it can.
@@ -49,10 +51,9 @@ public:
     virtual bool notificationAreaAvailable() const = 0;
 
     // Shows `icon` for `window` in the notification area; a null icon removes it. Mouse actions on
-    // the icon call `onEvent` with their code (kTrayActivated brings the window back). The icon
-    // goes with the window.
+    // the icon call `onEvent`. The icon goes with the window.
     virtual void setNotificationIcon(QWidget &window, const QIcon &icon, const QString &tip,
-        std::function<void(int)> onEvent) = 0;
+        std::function<void(IconEvent)> onEvent) = 0;
 
     // Asks the operating system to power the computer off. Mode 1 is a shutdown; `force` lets the
     // system close applications that do not answer. The system may first ask the user for a

@@ -1,19 +1,9 @@
 #include "colourpicker.h"
 
-#include <QColorDialog>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-namespace {
-
-QColor askPlatformDialog(const QColor &initial, QWidget *parent)
-{
-    return QColorDialog::getColor(initial, parent);
-}
-
-} // namespace
-
-ColourPicker::ColourPicker(QWidget *parent) : QPushButton(parent), m_chooser(askPlatformDialog)
+ColourPicker::ColourPicker(QWidget *parent) : QPushButton(parent)
 {
     connect(this, &QPushButton::clicked, this, &ColourPicker::onClicked);
     showColour();
@@ -30,9 +20,11 @@ void ColourPicker::setColour(Colour colour)
 
 void ColourPicker::onClicked()
 {
+    if (!m_chooser)
+        return;
     // The dialog has no "no colour" of its own to start from.
     const QColor initial = m_colour.isDefault() ? QColor(Qt::black) : m_colour.toQColor();
-    const QColor chosen = m_chooser(initial, this);
+    const QColor chosen = m_chooser(initial, *this);
     if (chosen.isValid())
         setColour(Colour::fromQColor(chosen));
 }

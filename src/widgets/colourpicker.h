@@ -13,14 +13,14 @@ class ColourPicker : public QPushButton
     Q_OBJECT
 public:
     // Asks the user for a colour starting from `initial`; an invalid result means cancelled.
-    using Chooser = std::function<QColor(const QColor &initial, QWidget *parent)>;
+    using Chooser = std::function<QColor(const QColor &initial, QWidget &parent)>;
 
     explicit ColourPicker(QWidget *parent = nullptr);
 
     Colour colour() const { return m_colour; }
     void setColour(Colour colour);
 
-    // Stands in for the platform's colour dialog, which is modal.
+    // Without a chooser a click does nothing.
     void setChooser(Chooser chooser) { m_chooser = std::move(chooser); }
 
 signals:

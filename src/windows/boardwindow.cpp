@@ -92,7 +92,6 @@ void BoardWindow::paintEvent(QPaintEvent *)
 void BoardWindow::onDaysFigurePressed()
 {
     // Pinned, the board stays put until it is made movable again.
-    m_windows.runtime().applyVisualStyle(1);
     m_windows.runtime().pinToDesktop(*this);
     setMovable(false);
 }
@@ -106,7 +105,7 @@ void BoardWindow::onExitPressed()
 {
     if (m_windows.runtime().messageBox(
             QStringLiteral("老湿童鞋你真的要退出吗!!!"), Runtime::MessageStyle::OkCancelQuestion)
-        == Runtime::Ok)
+        == Runtime::Answer::Ok)
         m_windows.destroy(m_kind);
 }
 

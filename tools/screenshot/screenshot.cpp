@@ -24,13 +24,13 @@ public:
     {
         return QDateTime(QDate(2015, 6, 1), QTime(8, 0), Qt::LocalTime);
     }
-    int messageBox(const QString &, MessageStyle) override { return Cancel; }
+    Answer messageBox(const QString &, MessageStyle) override { return Answer::Cancel; }
+    QColor chooseColour(const QColor &, QWidget &) override { return {}; }
     void openWebPage(const QUrl &) override { }
-    void applyVisualStyle(int) override { }
     void pinToDesktop(QWidget &) override { }
     bool notificationAreaAvailable() const override { return false; }
     void setNotificationIcon(
-        QWidget &, const QIcon &, const QString &, std::function<void(int)>) override
+        QWidget &, const QIcon &, const QString &, std::function<void(IconEvent)>) override
     {
     }
     void shutDown(int, bool, ShutdownDone done) override

@@ -202,9 +202,9 @@ void AlarmWindow::onStartButtonRightPressed()
 
 void AlarmWindow::onCloseLabelPressed()
 {
-    const int answer = runtime().messageBox(
+    const Runtime::Answer answer = runtime().messageBox(
         QString::fromUtf8(kHideQuestion), Runtime::MessageStyle::OkCancelQuestion);
-    if (answer != Runtime::Ok) {
+    if (answer != Runtime::Answer::Ok) {
         // The window is deleted later: no tick may reach the shutdown in between.
         stop(m_shutdownTimer);
         stop(m_reminderTimer);
@@ -217,16 +217,16 @@ void AlarmWindow::onCloseLabelPressed()
         return;
     }
     QPointer<AlarmWindow> self(this);
-    runtime().setNotificationIcon(*this, windowIcon(), QString(), [self](int code) {
+    runtime().setNotificationIcon(*this, windowIcon(), QString(), [self](Runtime::IconEvent event) {
         if (self)
-            self->onNotificationIconEvent(code);
+            self->onNotificationIconEvent(event);
     });
     hide();
 }
 
-void AlarmWindow::onNotificationIconEvent(int code)
+void AlarmWindow::onNotificationIconEvent(Runtime::IconEvent event)
 {
-    if (code != Runtime::kTrayActivated)
+    if (event != Runtime::IconEvent::Activated)
         return;
     showNormal();
     raise();

@@ -31,7 +31,7 @@ private:
     void onReminderTextCut();
     void onStartButtonRightPressed();
     void onCloseLabelPressed();
-    void onNotificationIconEvent(int code);
+    void onNotificationIconEvent(Runtime::IconEvent event);
 
     Runtime &runtime() const;
 

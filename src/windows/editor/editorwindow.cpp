@@ -1,5 +1,6 @@
 #include "editorwindow.h"
 
+#include "runtime/runtime.h"
 #include "widgets/colourpicker.h"
 #include "widgets/layouttable.h"
 #include "windows/countdown/countdownwindow.h"
@@ -60,6 +61,9 @@ EditorWindow::EditorWindow(WindowOpener &windows)
     m_customText = controls.get<QLineEdit>("编辑框1");
     m_colourPicker = controls.get<ColourPicker>("颜色选择器1");
     auto *apply = controls.get<QPushButton>("按钮1");
+    m_colourPicker->setChooser([&windows](const QColor &initial, QWidget &parent) {
+        return windows.runtime().chooseColour(initial, parent);
+    });
 
     // Tab through the form as it reads, top to bottom, rather than in the order of the table.
     setTabOrder(m_labelChoice, m_colourPicker);
