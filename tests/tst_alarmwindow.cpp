@@ -1,6 +1,6 @@
 #include "app/windowset.h"
+#include "core/conversions.h"
 #include "fakeruntime.h"
-#include "runtime/conversions.h"
 #include "testsupport.h"
 
 #include <QClipboard>

@@ -1,4 +1,5 @@
 #include "app/options.h"
+#include "core/examdate.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
-#include "runtime/conversions.h"
-#include "windows/countdownfigures.h"
+#include "core/conversions.h"
+#include "core/countdownfigures.h"
 
 #include <QTest>
 #include <QTimeZone>

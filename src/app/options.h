@@ -17,9 +17,6 @@ struct Options
     QString error; // not empty: the command line is wrong, and this says how
 };
 
-// The day a --exam-date value names: YYYY-MM-DD, or "next", the next 7 June on or after today.
-std::optional<QDate> parseExamDate(const QString &value, QDate today);
-
 // Teaches `parser` the program's options, with --help and --version, and reads `arguments` (the
 // program's name first). Whether --help or --version was given is left to the parser to answer.
 Options readOptions(QCommandLineParser &parser, const QStringList &arguments, QDate today);

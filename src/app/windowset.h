@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/countdownfigures.h"
+#include "core/countdownfigures.h"
 #include "windows/windowopener.h"
 
 #include <QPointer>

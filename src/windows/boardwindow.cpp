@@ -1,9 +1,9 @@
 #include "boardwindow.h"
 
+#include "core/countdownfigures.h"
 #include "runtime/runtime.h"
 #include "widgets/transparentlabel.h"
 #include "widgets/windowdrag.h"
-#include "windows/countdownfigures.h"
 
 #include <QPainter>
 

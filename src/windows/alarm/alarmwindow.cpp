@@ -1,6 +1,6 @@
 #include "alarmwindow.h"
 
-#include "runtime/conversions.h"
+#include "core/conversions.h"
 #include "runtime/runtime.h"
 #include "widgets/layouttable.h"
 #include "widgets/limitedtextedit.h"

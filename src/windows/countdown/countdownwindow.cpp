@@ -1,8 +1,8 @@
 #include "countdownwindow.h"
 
+#include "core/countdownfigures.h"
 #include "runtime/runtime.h"
 #include "widgets/transparentlabel.h"
-#include "windows/countdownfigures.h"
 #include "windows/windowopener.h"
 
 #include <QTimer>

@@ -1,6 +1,6 @@
 #include "countdownfigures.h"
 
-#include "runtime/conversions.h"
+#include "core/conversions.h"
 
 namespace figures {
 namespace {
