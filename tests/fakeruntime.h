@@ -7,8 +7,9 @@
 #include <QStringList>
 #include <QWidget>
 
-// A runtime for tests: the clock is set by hand, message boxes are answered from a script, and
-// every call is recorded. It never touches the real desktop or the real power switch.
+// A runtime for tests: the clock is set by hand, message boxes and the colour dialog are answered
+// from a script, and every call is recorded. It never touches the real desktop or the real power
+// switch.
 class FakeRuntime : public Runtime
 {
 public:

@@ -4,7 +4,7 @@
 #include <QString>
 #include <optional>
 
-// Date-time and number conversions the handlers build their figures from.
+// Date-time and number conversions the boards' figures and the alarm's countdowns build on.
 namespace conv {
 
 enum class Unit { Day, Hour };

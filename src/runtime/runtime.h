@@ -9,8 +9,9 @@
 
 class QWidget;
 
-// What the windows need from the platform. Windows take it by reference; the production
-// implementation talks to the desktop, tests substitute a fake that records every call.
+// What the windows need from the platform, one seam for every modal question included. The window
+// set hands it to the windows; the production implementation talks to the desktop, tests
+// substitute a fake that answers by script and records every call.
 class Runtime
 {
 public:
@@ -56,7 +57,8 @@ public:
         std::function<void(IconEvent)> onEvent) = 0;
 
     // Asks the operating system to power the computer off. Mode 1 is a shutdown; `force` lets the
-    // system close applications that do not answer. The system may first ask the user for a
+    // system end applications that stop answering, where it offers that (Windows; logind asks
+    // the applications' inhibitors in any case). The system may first ask the user for a
     // password, so nothing waits for its answer: `done` is called once with it, later, on this
     // thread (or at once where the system answers at once).
     virtual void shutDown(int mode, bool force, ShutdownDone done) = 0;

@@ -4,7 +4,8 @@
 
 // A plain-text field that holds at most a given number of characters. Pasted and dropped text is
 // cut before it goes in: laying out a line of a million characters would hold the program up for
-// minutes. Typing past the end is undone at once. Every cut is reported.
+// minutes. Text that grows past the limit any other way (typing) loses what lies beyond it at
+// once. Every cut is reported.
 class LimitedTextEdit : public QPlainTextEdit
 {
     Q_OBJECT

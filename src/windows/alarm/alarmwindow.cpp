@@ -60,6 +60,7 @@ QString designText(const char *name)
 // Positions in 组合框1.
 constexpr int kShutdownKind = 0;
 constexpr int kReminderKind = 1;
+// The interval of a running countdown's timer; a stopped one has 0.
 constexpr int kRunning = 1000;
 
 const char kHideQuestion[] = "需要隐藏到托盘吗？ 确认：隐藏到托盘 取消：关闭闹钟";
