@@ -721,6 +721,9 @@ void TestAlarmWindow::checkShutdownInput(const RandomInput &input)
 
 void TestAlarmWindow::randomSeconds()
 {
+    // A long run, registered as a test of its own (tst_alarmwindow_fuzz, outside `ctest -L fast`).
+    if (!qEnvironmentVariableIsSet("COUNTDOWN_FUZZ"))
+        QSKIP("run by tst_alarmwindow_fuzz");
     // Enough cases to meet every kind of input many times over; countdowns longer than
     // kTickedThrough are ticked once and then taken on from their last seconds.
     constexpr int kCases = 100000;
