@@ -2,6 +2,7 @@
 #include "core/conversions.h"
 #include "fakeruntime.h"
 #include "testsupport.h"
+#include "windowsfixture.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -36,7 +37,7 @@ struct RandomInput
 
 } // namespace
 
-class TestAlarmWindow : public QObject
+class TestAlarmWindow : public WindowsFixture
 {
     Q_OBJECT
 private slots:
@@ -97,25 +98,19 @@ private:
     }
     void checkShutdownInput(const RandomInput &input);
 
-    FakeRuntime *m_runtime = nullptr;
-    WindowSet *m_windows = nullptr;
     QPointer<QWidget> m_alarm;
 };
 
 void TestAlarmWindow::init()
 {
-    m_runtime = new FakeRuntime;
-    m_windows = new WindowSet(*m_runtime);
+    setUpWindows();
     m_alarm = m_windows->open(WindowKind::Alarm);
     QVERIFY(m_alarm);
 }
 
 void TestAlarmWindow::cleanup()
 {
-    delete m_windows;
-    // Nothing a test did may have reached the power switch unless the test checked it.
-    delete m_runtime;
-    processDeletes();
+    tearDownWindows();
 }
 
 void TestAlarmWindow::window()

@@ -3,6 +3,7 @@
 #include "testsupport.h"
 #include "widgets/transparentlabel.h"
 #include "windows/boardwindow.h"
+#include "windowsfixture.h"
 
 #include <QAccessible>
 #include <QSignalSpy>
@@ -11,7 +12,7 @@
 
 using namespace testsupport;
 
-class TestCountdownWindow : public QObject
+class TestCountdownWindow : public WindowsFixture
 {
     Q_OBJECT
 private slots:
@@ -42,24 +43,19 @@ private:
         return m_board->findChild<TransparentLabel *>(QString::fromUtf8(name));
     }
 
-    FakeRuntime *m_runtime = nullptr;
-    WindowSet *m_windows = nullptr;
     QWidget *m_board = nullptr;
 };
 
 void TestCountdownWindow::init()
 {
-    m_runtime = new FakeRuntime;
-    m_windows = new WindowSet(*m_runtime);
+    setUpWindows();
     m_board = m_windows->open(WindowKind::Countdown);
     QVERIFY(m_board);
 }
 
 void TestCountdownWindow::cleanup()
 {
-    delete m_windows;
-    delete m_runtime;
-    processDeletes();
+    tearDownWindows();
 }
 
 void TestCountdownWindow::window()

@@ -3,6 +3,7 @@
 #include "testsupport.h"
 #include "widgets/colourpicker.h"
 #include "widgets/transparentlabel.h"
+#include "windowsfixture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -41,7 +42,7 @@ QStringList looks(const QWidget *board)
 
 } // namespace
 
-class TestEditorWindow : public QObject
+class TestEditorWindow : public WindowsFixture
 {
     Q_OBJECT
 private slots:
@@ -84,16 +85,13 @@ private:
     QStringList editorState() const;
     int dpi() const { return boardLabel(QStringLiteral("透明标签1"))->logicalDpiY(); }
 
-    FakeRuntime *m_runtime = nullptr;
-    WindowSet *m_windows = nullptr;
     QWidget *m_board = nullptr;
     QWidget *m_editor = nullptr;
 };
 
 void TestEditorWindow::init()
 {
-    m_runtime = new FakeRuntime;
-    m_windows = new WindowSet(*m_runtime);
+    setUpWindows();
     m_board = m_windows->open(WindowKind::Countdown);
     m_editor = m_windows->open(WindowKind::Editor);
     QVERIFY(m_board && m_editor);
@@ -101,9 +99,7 @@ void TestEditorWindow::init()
 
 void TestEditorWindow::cleanup()
 {
-    delete m_windows;
-    delete m_runtime;
-    processDeletes();
+    tearDownWindows();
 }
 
 void TestEditorWindow::choose(int label, int size, const QString &text, Colour colour)

@@ -1,6 +1,7 @@
 #include "app/windowset.h"
 #include "fakeruntime.h"
 #include "testsupport.h"
+#include "windowsfixture.h"
 
 #include <QLabel>
 #include <QTest>
@@ -8,7 +9,7 @@
 using namespace testsupport;
 
 // The exam date given on the command line, on both boards.
-class TestExamDate : public QObject
+class TestExamDate : public WindowsFixture
 {
     Q_OBJECT
 private slots:
@@ -36,22 +37,16 @@ private:
     {
         return { caption(WindowKind::Mini, "透明标签3"), caption(WindowKind::Mini, "透明标签7") };
     }
-
-    FakeRuntime *m_runtime = nullptr;
-    WindowSet *m_windows = nullptr;
 };
 
 void TestExamDate::init()
 {
-    m_runtime = new FakeRuntime;
-    m_windows = new WindowSet(*m_runtime, QStringLiteral("2027年6月7日"));
+    setUpWindows(QStringLiteral("2027年6月7日"));
 }
 
 void TestExamDate::cleanup()
 {
-    delete m_windows;
-    delete m_runtime;
-    processDeletes();
+    tearDownWindows();
 }
 
 void TestExamDate::figures_data()

@@ -3,6 +3,7 @@
 #include "testsupport.h"
 #include "widgets/transparentlabel.h"
 #include "windows/boardwindow.h"
+#include "windowsfixture.h"
 
 #include <QApplication>
 #include <QSignalSpy>
@@ -35,7 +36,7 @@ protected:
 
 } // namespace
 
-class TestMiniCountdownWindow : public QObject
+class TestMiniCountdownWindow : public WindowsFixture
 {
     Q_OBJECT
 private slots:
@@ -67,24 +68,19 @@ private:
         return m_board->findChild<TransparentLabel *>(QString::fromUtf8(name));
     }
 
-    FakeRuntime *m_runtime = nullptr;
-    WindowSet *m_windows = nullptr;
     QWidget *m_board = nullptr;
 };
 
 void TestMiniCountdownWindow::init()
 {
-    m_runtime = new FakeRuntime;
-    m_windows = new WindowSet(*m_runtime);
+    setUpWindows();
     m_board = m_windows->open(WindowKind::Mini);
     QVERIFY(m_board);
 }
 
 void TestMiniCountdownWindow::cleanup()
 {
-    delete m_windows;
-    delete m_runtime;
-    processDeletes();
+    tearDownWindows();
 }
 
 void TestMiniCountdownWindow::window()

@@ -1,6 +1,7 @@
 #include "app/windowset.h"
 #include "fakeruntime.h"
 #include "testsupport.h"
+#include "windowsfixture.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -10,7 +11,7 @@ using namespace testsupport;
 
 // Long runs: the program must come back to the same number of live widgets after every round
 // trip, and its figures must stay right through a whole simulated day.
-class TestSoak : public QObject
+class TestSoak : public WindowsFixture
 {
     Q_OBJECT
 private slots:
@@ -30,8 +31,6 @@ private:
         return controlOf<QLabel>(*m_windows, kind, name)->text();
     }
 
-    FakeRuntime *m_runtime = nullptr;
-    WindowSet *m_windows = nullptr;
     qsizetype m_liveWidgets = 0;
 };
 
@@ -57,8 +56,7 @@ void TestSoak::initTestCase()
 
 void TestSoak::init()
 {
-    m_runtime = new FakeRuntime;
-    m_windows = new WindowSet(*m_runtime);
+    setUpWindows();
     QVERIFY(m_windows->open(WindowKind::Countdown));
     processDeletes();
     m_liveWidgets = QApplication::allWidgets().size();
@@ -66,9 +64,7 @@ void TestSoak::init()
 
 void TestSoak::cleanup()
 {
-    delete m_windows;
-    delete m_runtime;
-    processDeletes();
+    tearDownWindows();
 }
 
 constexpr int kRounds = 1000;

@@ -1,6 +1,7 @@
 #include "app/windowset.h"
 #include "fakeruntime.h"
 #include "testsupport.h"
+#include "windowsfixture.h"
 
 #include <QLabel>
 #include <QSignalSpy>
@@ -11,7 +12,7 @@ using namespace testsupport;
 
 Q_DECLARE_METATYPE(WindowKind)
 
-class TestWindowSet : public QObject
+class TestWindowSet : public WindowsFixture
 {
     Q_OBJECT
 private slots:
@@ -27,21 +28,16 @@ private slots:
     void openingBringsBackAMinimisedOrHiddenWindow();
 
 private:
-    FakeRuntime *m_runtime = nullptr;
-    WindowSet *m_windows = nullptr;
 };
 
 void TestWindowSet::init()
 {
-    m_runtime = new FakeRuntime;
-    m_windows = new WindowSet(*m_runtime);
+    setUpWindows();
 }
 
 void TestWindowSet::cleanup()
 {
-    delete m_windows;
-    delete m_runtime;
-    processDeletes();
+    tearDownWindows();
 }
 
 void TestWindowSet::opensOneOfAKind()
