@@ -2,6 +2,7 @@
 #include "app/instanceguard.h"
 #include "app/options.h"
 #include "app/windowset.h"
+#include "runtime/commandlineoutput.h"
 #include "runtime/desktopruntime.h"
 #include "widgets/bundledfaces.h"
 
@@ -9,7 +10,6 @@
 #include <QCommandLineParser>
 #include <QLibraryInfo>
 #include <QTranslator>
-#include <cstdio>
 
 namespace {
 
@@ -29,11 +29,6 @@ bool preferPlatform(int argc, char *argv[])
     return true;
 }
 
-void print(std::FILE *stream, const QString &text)
-{
-    std::fputs(qPrintable(text + u'\n'), stream);
-}
-
 int changeAutostart(bool on, const Options &options)
 {
     QStringList arguments;
@@ -42,7 +37,7 @@ int changeAutostart(bool on, const Options &options)
     const AutostartResult result = on
         ? enableAutostart(QCoreApplication::applicationFilePath(), arguments)
         : disableAutostart();
-    print(result.ok ? stdout : stderr, result.message);
+    showCommandLineOutput(result.ok ? OutputKind::Answer : OutputKind::Error, result.message);
     return result.ok ? 0 : 1;
 }
 
@@ -67,17 +62,18 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     const Options options = readOptions(parser, app.arguments(), runtime.now().date());
     if (!options.error.isEmpty()) {
-        print(stderr, QStringLiteral("gaokao-countdown: ") + options.error);
+        showCommandLineOutput(
+            OutputKind::Error, QStringLiteral("gaokao-countdown: ") + options.error);
         return 2;
     }
     // Printed and returned rather than QCommandLineParser::showHelp(), which calls exit() with the
     // application still alive and leaves its fonts to the leak checker.
     if (parser.isSet(QStringLiteral("help"))) {
-        print(stdout, parser.helpText().trimmed());
+        showCommandLineOutput(OutputKind::Answer, parser.helpText().trimmed());
         return 0;
     }
     if (parser.isSet(QStringLiteral("version"))) {
-        print(stdout,
+        showCommandLineOutput(OutputKind::Answer,
             QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion());
         return 0;
     }
