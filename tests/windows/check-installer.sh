@@ -1,11 +1,8 @@
 #!/usr/bin/env bash
-# Builds the Windows zip and installer with CPack and checks them under Wine: the zip's layout and
-# stripped binaries, and the zip's program starting from a folder with Chinese characters and
-# spaces; the installer's manifest; a silent install for the current user (folder, HKCU entry,
-# shortcuts, size) whose program starts; a reinstall and an uninstall while the program runs (it
-# is ended and every file replaced or removed) and while it does not answer (nothing changes, the
-# status is not 0); nothing left after an uninstall, the autostart value included; /AllUsers into
-# Program Files with an HKLM entry; a screenshot of the installer's first page.
+# Builds the Windows zip and installer with CPack and checks them under Wine: the zip, stripped,
+# runs from a Chinese path with spaces; silent installs per user and for all users, reinstalling
+# and uninstalling over a running and a stopped program, nothing left after uninstalling; a
+# screenshot of the installer's first page.
 # Needs DISPLAY and WINEPREFIX (scripts/test-windows provides both).
 # usage: check-installer.sh <build folder>
 set -euo pipefail
@@ -69,10 +66,13 @@ reg_value() {
 snapshot() {
     (cd "$1" && find . -type f -exec sha256sum {} + | sort -k2 && find . -type f -exec stat -c '%n %Y %Z' {} + | sort)
 }
-# Waits for a program started by check-program.sh with state file $1 to end; prints its status.
+# Starts the installed program and leaves it running; state file $work/$1.
+start() { "$here/check-program.sh" "$folder/gaokao-countdown.exe" "$work/$1.png" "$work/$1"; }
+# Waits for the program started as $1 to end, and checks that it ended cleanly.
 ended() {
     for _ in $(seq 1 60); do
-        sed -n 2p "$1" | grep . && return
+        status=$(sed -n 2p "$work/$1")
+        [ -z "$status" ] || { [ "$status" = 0 ] || fail "the program ended with status $status"; return; }
         sleep 0.5
     done
     fail "the running program did not end"
@@ -89,37 +89,32 @@ windows_folder="$(windows_path %LOCALAPPDATA%)\\Programs\\gaokao-countdown"
 folder=$(winepath -u "$windows_folder")
 wine "$installer" /S || fail "the installer failed with status $?"
 [ -f "$folder/gaokao-countdown.exe" ] || fail "not installed into $folder"
-[ "$(reg_value "HKCU\\$uninstall_key" InstallLocation)" = "$windows_folder" ] \
-    || fail "no HKCU uninstall entry naming $windows_folder"
-[ "$(reg_value "HKCU\\$uninstall_key" NoModify)" = 0x1 ] || fail "NoModify is not the number 1"
-for name in DisplayIcon EstimatedSize QuietUninstallString; do
-    [ -n "$(reg_value "HKCU\\$uninstall_key" $name)" ] || fail "the uninstall entry has no $name"
+for entry in "InstallLocation=$windows_folder" NoModify=0x1 NoRepair=0x1 EstimatedSize=0x \
+    "DisplayIcon=$windows_folder" "QuietUninstallString=\"$windows_folder"; do
+    [[ "$(reg_value "HKCU\\$uninstall_key" "${entry%%=*}")" == "${entry#*=}"* ]] \
+        || fail "the HKCU uninstall entry lacks $entry"
 done
 menu="$(winepath -u "$(windows_path %APPDATA%)")/Microsoft/Windows/Start Menu/Programs/高考倒计时"
-for shortcut in 高考倒计时 高考倒计时（今年） 卸载高考倒计时; do
-    [ -f "$menu/$shortcut.lnk" ] || fail "no Start-menu shortcut $shortcut"
-done
+ls "$menu"/{高考倒计时,卸载高考倒计时}.lnk >/dev/null || fail "Start-menu shortcuts missing"
 tr -d '\0' <"$menu/高考倒计时（今年）.lnk" | grep -q -- '--exam-date next' \
-    || fail "高考倒计时（今年） does not pass --exam-date next"
+    || fail "no shortcut 高考倒计时（今年） with --exam-date next"
 size=$(du -sk "$folder" | cut -f1)
 [ "$size" -lt 30720 ] || fail "the installation takes $size KiB"
 echo "installed into $windows_folder ($size KiB), HKCU entry, three shortcuts"
 
-"$here/check-program.sh" "$folder/gaokao-countdown.exe" "$build/installed-program-under-wine.png" \
-    "$work/running"
-hashes=$(snapshot "$folder" | grep -c '^[0-9a-f]\{64\} ')
+start running
+cp "$work/running.png" "$build/installed-program-under-wine.png"
 touch "$work/mark"
 sleep 1
 wine "$installer" /S || fail "the reinstall over the running program failed with status $?"
-status=$(ended "$work/running")
-[ "$status" = 0 ] || fail "the running program ended with status $status"
+ended running
 not_replaced=$(find "$folder" -type f ! -cnewer "$work/mark")
 [ -z "$not_replaced" ] || fail "not replaced by the reinstall: $not_replaced"
-echo "reinstall over the running program: it ended with status 0; all $hashes files rewritten"
+echo "reinstall over the running program: it ended with status 0; all $(find "$folder" -type f | wc -l) files rewritten"
 
 # A program that does not answer (stopped) keeps its files: install and uninstall change nothing
 # and say so in their status (the uninstaller run in place, so that its status is its own).
-"$here/check-program.sh" "$folder/gaokao-countdown.exe" "$work/stopped.png" "$work/stopped"
+start stopped
 stopped=$(head -n 1 "$work/stopped")
 kill -STOP "$stopped"
 before=$(snapshot "$folder")
@@ -134,21 +129,20 @@ wine "$folder/Uninstall.exe" /S "_?=$windows_folder" || status=$?
 [ -n "$(reg_value "HKCU\\$uninstall_key" InstallLocation)" ] || fail "the refused uninstall removed the entry"
 echo "over a program that does not answer: install and uninstall refused (status $status), every file's hash and times unchanged"
 kill -CONT "$stopped"
+kill "$stopped"
 stopped=
-kill "$(head -n 1 "$work/stopped")"
-ended "$work/stopped" >/dev/null
 
 # Uninstalling while the program runs with autostart on: nothing of it is left, the user's own
 # file in its folder stays.
 wine "$folder/gaokao-countdown.exe" --autostart on --exam-date next >/dev/null
 [ -n "$(reg_value "$run_key" gaokao-countdown)" ] || fail "--autostart on wrote no Run value"
 echo "mine" >"$folder/笔记.txt"
-"$here/check-program.sh" "$folder/gaokao-countdown.exe" "$work/running.png" "$work/running"
+start running
 wine "$folder/Uninstall.exe" /S || fail "the uninstaller failed with status $?"
-status=$(ended "$work/running")
-[ "$status" = 0 ] || fail "the running program ended with status $status"
+ended running
 wait_removed "$folder/Uninstall.exe"
 [ "$(ls -A "$folder")" = 笔记.txt ] || fail "left in $folder: $(ls -A "$folder")"
+rm -r "$folder"
 [ ! -e "$menu" ] || fail "the uninstaller left $menu"
 [ -z "$(reg_value "$run_key" gaokao-countdown)" ] || fail "the uninstaller left the Run value"
 wine regedit /E "$(winepath -w "$work/registry.reg")" HKEY_CURRENT_USER
@@ -177,9 +171,7 @@ echo "uninstalled for all users; the zip's autostart left alone"
 {
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
-    for face in SimSun NSimSun 宋体 新宋体 Tahoma "MS Shell Dlg" "MS Shell Dlg 2"; do
-        printf '"%s"="Noto Sans CJK SC"\r\n' "$face"
-    done
+    printf '"%s"="Noto Sans CJK SC"\r\n' SimSun 宋体 "MS Shell Dlg" "MS Shell Dlg 2"
 } | { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$work/faces.reg"
 wine regedit /S "$(winepath -w "$work/faces.reg")"
 wine "$installer" &
