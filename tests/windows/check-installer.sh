@@ -1,14 +1,26 @@
 #!/usr/bin/env bash
-# Builds the Windows zip and installer with CPack, checks that the zip holds what the program
-# needs beside it, installs the installer silently under Wine, starts the installed program (with
-# nothing of the build's own Qt in reach) and uninstalls it silently again.
+# Builds the Windows zip and installer with CPack and checks them under Wine: the zip, stripped,
+# runs from a Chinese path with spaces; silent installs per user and for all users, reinstalling
+# and uninstalling over a running and a stopped program, nothing left after uninstalling; a
+# screenshot of the installer's first page.
 # Needs DISPLAY and WINEPREFIX (scripts/test-windows provides both).
 # usage: check-installer.sh <build folder>
 set -euo pipefail
 build=$1
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+stopped=
+shown=
+finish() {
+    if [ -n "$stopped" ]; then kill -CONT "$stopped" 2>/dev/null || true; fi
+    if [ -n "$shown" ]; then kill "$shown" 2>/dev/null || true; fi
+    # A program left running by a failed check.
+    for state in "$work/running" "$work/stopped"; do
+        if [ -s "$state" ]; then kill "$(head -n 1 "$state")" 2>/dev/null || true; fi
+    done
+    rm -rf "$work"
+}
+trap finish EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 (cd "$build" && cpack -G "NSIS;ZIP" -B "$work/package" >/dev/null)
@@ -16,33 +28,160 @@ zip=$(ls "$work"/package/gaokao-countdown-*-win64.zip)
 installer=$(ls "$work"/package/gaokao-countdown-*-win64.exe)
 echo "packages: $(basename "$zip"), $(basename "$installer")"
 
+# The zip opens onto the program, with its libraries and plugins beside it.
 listing=$(cmake -E tar tf "$zip")
 for file in gaokao-countdown.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll \
     imageformats/qjpeg.dll imageformats/qico.dll styles/qwindowsvistastyle.dll \
-    libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
-    grep -q "/bin/$file\$" <<<"$listing" || fail "not in the zip: bin/$file"
+    libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll \
+    README.txt LICENSE.txt licenses/Qt/LGPL-3.0.txt licenses/fonts/OFL-sans.txt; do
+    grep -qx "$file" <<<"$listing" || fail "not at the top of the zip: $file"
 done
-echo "zip: $(grep -c . <<<"$listing") entries, the program's libraries and plugins among them"
+echo "zip: $(grep -c . <<<"$listing") entries, the program at its top"
 
-# The installed copy must find everything beside it.
+# Unpacked where a student might put it; the zip's program is stripped, the build's is not.
+unpacked="$WINEPREFIX/drive_c/用户 文件/高考 倒计时"
+mkdir -p "$unpacked"
+(cd "$unpacked" && cmake -E tar xf "$zip")
+debug_sections() { x86_64-w64-mingw32-objdump -h "$1" | grep -c ' \.debug_' || true; }
+for file in gaokao-countdown.exe Qt6Core.dll; do
+    [ "$(debug_sections "$unpacked/$file")" -eq 0 ] || fail "$file in the zip is not stripped"
+done
+[ "$(debug_sections "$build/gaokao-countdown.exe")" -gt 0 ] || fail "the build's program lost its symbols"
+# The installed copies must find everything beside them.
 unset WINEPATH QT_PLUGIN_PATH WINEQT_PLUGIN_PATH
-folder="$WINEPREFIX/drive_c/Program Files/gaokao-countdown"
-wine "$installer" /S || fail "the installer failed with status $?"
-for file in bin/gaokao-countdown.exe bin/platforms/qwindows.dll Uninstall.exe; do
-    [ -f "$folder/$file" ] || fail "not installed: $file"
-done
-shortcut=$(find "$WINEPREFIX/drive_c" -path '*Start Menu*' -name '高考倒计时.lnk' | head -n 1)
-[ -n "$shortcut" ] || fail "no Start-menu shortcut 高考倒计时"
-echo "installed into C:\\Program Files\\gaokao-countdown, shortcut ${shortcut#"$WINEPREFIX/"}"
+"$here/check-program.sh" "$unpacked/gaokao-countdown.exe" "$work/zip.png"
+echo "the zip's stripped program runs from C:\\用户 文件\\高考 倒计时"
 
-"$here/check-program.sh" "$folder/bin/gaokao-countdown.exe" "$build/installed-program-under-wine.png"
+manifest=$(grep -ao 'requestedExecutionLevel level="[A-Za-z]*"' "$installer")
+[ "$manifest" = 'requestedExecutionLevel level="asInvoker"' ] || fail "installer manifest: $manifest"
+echo "installer manifest: $manifest"
 
-wine "$folder/Uninstall.exe" /S || fail "the uninstaller failed with status $?"
+uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall\gaokao-countdown'
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+# reg_value <key> <name>: the value's data, or nothing.
+reg_value() {
+    wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+}
+# snapshot <folder>: every file with its content hash, then with its times of change.
+snapshot() {
+    (cd "$1" && find . -type f -exec sha256sum {} + | sort -k2 && find . -type f -exec stat -c '%n %Y %Z' {} + | sort)
+}
+# Starts the installed program and leaves it running; state file $work/$1.
+start() { "$here/check-program.sh" "$folder/gaokao-countdown.exe" "$work/$1.png" "$work/$1"; }
+# Waits for the program started as $1 to end, and checks that it ended cleanly.
+ended() {
+    for _ in $(seq 1 60); do
+        status=$(sed -n 2p "$work/$1")
+        [ -z "$status" ] || { [ "$status" = 0 ] || fail "the program ended with status $status"; return; }
+        sleep 0.5
+    done
+    fail "the running program did not end"
+}
 # The uninstaller copies itself away and goes on after wine returns.
+wait_removed() {
+    for _ in $(seq 1 60); do [ -e "$1" ] || return 0; sleep 0.5; done
+    fail "still there after uninstalling: $1"
+}
+
+# For the current user by default: no administrator rights needed.
+windows_path() { wine cmd /c "echo $1" | tr -d '\r'; }
+windows_folder="$(windows_path %LOCALAPPDATA%)\\Programs\\gaokao-countdown"
+folder=$(winepath -u "$windows_folder")
+wine "$installer" /S || fail "the installer failed with status $?"
+[ -f "$folder/gaokao-countdown.exe" ] || fail "not installed into $folder"
+for entry in "InstallLocation=$windows_folder" NoModify=0x1 NoRepair=0x1 EstimatedSize=0x \
+    "DisplayIcon=$windows_folder" "QuietUninstallString=\"$windows_folder"; do
+    [[ "$(reg_value "HKCU\\$uninstall_key" "${entry%%=*}")" == "${entry#*=}"* ]] \
+        || fail "the HKCU uninstall entry lacks $entry"
+done
+menu="$(winepath -u "$(windows_path %APPDATA%)")/Microsoft/Windows/Start Menu/Programs/高考倒计时"
+ls "$menu"/{高考倒计时,卸载高考倒计时}.lnk >/dev/null || fail "Start-menu shortcuts missing"
+tr -d '\0' <"$menu/高考倒计时（今年）.lnk" | grep -q -- '--exam-date next' \
+    || fail "no shortcut 高考倒计时（今年） with --exam-date next"
+size=$(du -sk "$folder" | cut -f1)
+[ "$size" -lt 30720 ] || fail "the installation takes $size KiB"
+echo "installed into $windows_folder ($size KiB), HKCU entry, three shortcuts"
+
+start running
+cp "$work/running.png" "$build/installed-program-under-wine.png"
+touch "$work/mark"
+sleep 1
+wine "$installer" /S || fail "the reinstall over the running program failed with status $?"
+ended running
+not_replaced=$(find "$folder" -type f ! -cnewer "$work/mark")
+[ -z "$not_replaced" ] || fail "not replaced by the reinstall: $not_replaced"
+echo "reinstall over the running program: it ended with status 0; all $(find "$folder" -type f | wc -l) files rewritten"
+
+# A program that does not answer (stopped) keeps its files: install and uninstall change nothing
+# and say so in their status (the uninstaller run in place, so that its status is its own).
+start stopped
+stopped=$(head -n 1 "$work/stopped")
+kill -STOP "$stopped"
+before=$(snapshot "$folder")
+status=0
+wine "$installer" /S || status=$?
+[ "$status" -ne 0 ] || fail "the installer reported success over a program it could not end"
+[ "$(snapshot "$folder")" = "$before" ] || fail "the refused install changed files"
+status=0
+wine "$folder/Uninstall.exe" /S "_?=$windows_folder" || status=$?
+[ "$status" -ne 0 ] || fail "the uninstaller reported success over a program it could not end"
+[ "$(snapshot "$folder")" = "$before" ] || fail "the refused uninstall changed files"
+[ -n "$(reg_value "HKCU\\$uninstall_key" InstallLocation)" ] || fail "the refused uninstall removed the entry"
+echo "over a program that does not answer: install and uninstall refused (status $status), every file's hash and times unchanged"
+kill -CONT "$stopped"
+kill "$stopped"
+stopped=
+
+# Uninstalling while the program runs with autostart on: nothing of it is left, the user's own
+# file in its folder stays.
+wine "$folder/gaokao-countdown.exe" --autostart on --exam-date next >/dev/null
+[ -n "$(reg_value "$run_key" gaokao-countdown)" ] || fail "--autostart on wrote no Run value"
+echo "mine" >"$folder/笔记.txt"
+start running
+wine "$folder/Uninstall.exe" /S || fail "the uninstaller failed with status $?"
+ended running
+wait_removed "$folder/Uninstall.exe"
+[ "$(ls -A "$folder")" = 笔记.txt ] || fail "left in $folder: $(ls -A "$folder")"
+rm -r "$folder"
+[ ! -e "$menu" ] || fail "the uninstaller left $menu"
+[ -z "$(reg_value "$run_key" gaokao-countdown)" ] || fail "the uninstaller left the Run value"
+wine regedit /E "$(winepath -w "$work/registry.reg")" HKEY_CURRENT_USER
+wine regedit /E "$(winepath -w "$work/machine.reg")" 'HKEY_LOCAL_MACHINE\Software'
+left=$(cat "$work/registry.reg" "$work/machine.reg" | iconv -f UTF-16 -t UTF-8 | grep -i gaokao || true)
+[ -z "$left" ] || fail "left in the registry: $left"
+echo "uninstalled while running with autostart on: no file, shortcut, key or Run value left"
+
+# For every user, with administrator rights (Wine's user has them). Its uninstaller leaves alone
+# the autostart of another copy: the zip's.
+wine "$unpacked/gaokao-countdown.exe" --autostart on >/dev/null
+folder="$WINEPREFIX/drive_c/Program Files/gaokao-countdown"
+wine "$installer" /S /AllUsers || fail "the installer failed with status $? for all users"
+[ -f "$folder/gaokao-countdown.exe" ] || fail "not installed into $folder"
+[ "$(reg_value "HKLM\\$uninstall_key" InstallLocation)" = 'C:\Program Files\gaokao-countdown' ] \
+    || fail "no HKLM uninstall entry"
+echo "installed for all users into C:\\Program Files\\gaokao-countdown, HKLM entry"
+wine "$folder/Uninstall.exe" /S || fail "the uninstaller failed with status $? for all users"
+wait_removed "$folder"
+[ -z "$(reg_value "HKLM\\$uninstall_key" InstallLocation)" ] || fail "the HKLM entry is left"
+[ -n "$(reg_value "$run_key" gaokao-countdown)" ] || fail "uninstalling removed the zip's autostart"
+wine "$unpacked/gaokao-countdown.exe" --autostart off >/dev/null
+echo "uninstalled for all users; the zip's autostart left alone"
+
+# The first page as a user sees it. Wine's own dialogs draw Chinese with the faces named here.
+{
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+    printf '"%s"="Noto Sans CJK SC"\r\n' SimSun 宋体 "MS Shell Dlg" "MS Shell Dlg 2"
+} | { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$work/faces.reg"
+wine regedit /S "$(winepath -w "$work/faces.reg")"
+wine "$installer" &
+shown=$!
+window=
 for _ in $(seq 1 60); do
-    [ -e "$folder/bin/gaokao-countdown.exe" ] || [ -e "$shortcut" ] || break
+    window=$(xdotool search --onlyvisible --name '^高考倒计时 安装' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
     sleep 0.5
 done
-[ ! -e "$folder/bin/gaokao-countdown.exe" ] || fail "the uninstaller left the program behind"
-[ ! -e "$shortcut" ] || fail "the uninstaller left the Start-menu shortcut behind"
-echo "uninstalled"
+[ -n "$window" ] || fail "no installer window titled 高考倒计时 安装"
+sleep 1
+import -window "$window" "$build/installer-under-wine.png"
+echo "installer's first page: $build/installer-under-wine.png"

@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
 # Starts the real Windows program under Wine with Windows' own windows, waits for its board, takes
-# a screenshot of it and checks that the board's area shows the chalkboard; then ends it.
+# a screenshot of it and checks that the board's area shows the chalkboard; then ends it, unless a
+# state file is given: the program then keeps running, the file's first line is its process id
+# and a second line, its exit status, is added when it ends.
 # Needs DISPLAY and WINEPREFIX (scripts/test-windows provides both).
-# usage: check-program.sh <gaokao-countdown.exe> <screenshot.png>
+# usage: check-program.sh <gaokao-countdown.exe> <screenshot.png> [<state file>]
 set -euo pipefail
 exe=$1
 shot=$2
+keep=${3:+yes}
+state=${3:-$(mktemp)}
 log=$(mktemp)
 program=
+runner=
 finish() {
-    if [ -n "$program" ]; then
+    if [ -n "$runner" ] && [ -z "$keep" ]; then
         kill "$program" 2>/dev/null || true
-        wait "$program" 2>/dev/null || true
+        wait "$runner" 2>/dev/null || true
+        rm -f "$state"
     fi
     rm -f "$log"
 }
@@ -24,13 +30,22 @@ fail() {
 }
 
 unset QT_QPA_PLATFORM WINEQT_QPA_PLATFORM
-WINEQT_FORCE_STDERR_LOGGING=1 wine "$exe" >"$log" 2>&1 &
-program=$!
+: >"$state"
+(
+    WINEQT_FORCE_STDERR_LOGGING=1 wine "$exe" >"$log" 2>&1 &
+    echo $! >"$state"
+    status=0
+    wait $! || status=$?
+    echo "$status" >>"$state"
+) >/dev/null 2>&1 &
+runner=$!
+until [ -s "$state" ]; do sleep 0.1; done
+program=$(head -n 1 "$state")
 
 window=
 for _ in $(seq 1 120); do
     window=$(xdotool search --onlyvisible --name '^高考倒计时$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-    kill -0 "$program" 2>/dev/null || fail "the program ended with status $(wait "$program"; echo $?)"
+    kill -0 "$program" 2>/dev/null || fail "the program ended with status $(sed -n 2p "$state")"
     sleep 0.5
 done
 [ -n "$window" ] || fail "no window titled 高考倒计时 within 60 s"

@@ -1,0 +1,69 @@
+# Windows: what the program needs beside it (the Qt libraries and plugins it uses, the MinGW
+# runtime), stripped; its licences and a short README; a per-user installer in Chinese
+# (cmake/NSIS.template.in) and a portable zip. Included from CMakeLists.txt, which puts the program
+# at the top of the installation.
+
+# The installer's and uninstaller's icon. Programs and Features shows the program's own.
+set(COUNTDOWN_WINDOWS_ICON ${CMAKE_CURRENT_SOURCE_DIR}/assets/board.ico)
+
+install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>
+    DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET Qt6::Network)
+    install(FILES $<TARGET_FILE:Qt6::Network> DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin>
+    DESTINATION ${CMAKE_INSTALL_BINDIR}/platforms)
+# Without qjpeg the chalkboards are silently missing.
+install(FILES $<TARGET_FILE:Qt6::QJpegPlugin> $<TARGET_FILE:Qt6::QICOPlugin>
+    DESTINATION ${CMAKE_INSTALL_BINDIR}/imageformats)
+if(TARGET Qt6::QWindowsVistaStylePlugin)
+    install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin>
+        DESTINATION ${CMAKE_INSTALL_BINDIR}/styles)
+endif()
+if(MINGW)
+    foreach(runtime libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll)
+        execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${runtime}
+            OUTPUT_VARIABLE runtime_path OUTPUT_STRIP_TRAILING_WHITESPACE)
+        install(FILES ${runtime_path} DESTINATION ${CMAKE_INSTALL_BINDIR})
+    endforeach()
+endif()
+
+# Text for Notepad: CRLF line ends (the README also starts with a UTF-8 byte-order mark).
+configure_file(LICENSE LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
+configure_file(assets/windows/README.txt README.txt @ONLY NEWLINE_STYLE CRLF)
+configure_file(assets/windows/Qt-NOTICE.txt Qt-NOTICE.txt @ONLY NEWLINE_STYLE CRLF)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt ${CMAKE_CURRENT_BINARY_DIR}/README.txt
+    DESTINATION .)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/Qt-NOTICE.txt assets/windows/LGPL-3.0.txt
+        assets/windows/GPL-3.0.txt
+    DESTINATION ${CMAKE_INSTALL_DOCDIR}/Qt)
+
+# The installed libraries and programs lose their debugging sections (about 60 MB to 27 MB); the
+# build keeps them. Only what this installation wrote is stripped.
+if(MINGW AND CMAKE_STRIP)
+    install(CODE "set(countdown_strip \"${CMAKE_STRIP}\")")
+    install(CODE [[
+        foreach(installed IN LISTS CMAKE_INSTALL_MANIFEST_FILES)
+            if(installed MATCHES "\\.(exe|dll)$")
+                execute_process(COMMAND "${countdown_strip}" --strip-unneeded "${installed}"
+                    COMMAND_ERROR_IS_FATAL ANY)
+            endif()
+        endforeach()
+    ]])
+endif()
+
+set(CPACK_GENERATOR NSIS ZIP)
+# The project's own NSIS.template.in, in cmake/.
+list(APPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_SOURCE_DIR}/cmake)
+# The zip opens onto the program, its README and licences (no folder around them).
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/cmake/windows-cpack-options.cmake)
+set(CPACK_PACKAGE_INSTALL_DIRECTORY gaokao-countdown)
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY gaokao-countdown)
+set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt)
+set(CPACK_NSIS_DISPLAY_NAME "高考倒计时")
+set(CPACK_NSIS_PACKAGE_NAME "高考倒计时")
+set(CPACK_NSIS_INSTALLED_ICON_NAME gaokao-countdown.exe)
+set(CPACK_NSIS_MUI_ICON ${COUNTDOWN_WINDOWS_ICON})
+set(CPACK_NSIS_MUI_UNIICON ${COUNTDOWN_WINDOWS_ICON})
+# A 64-bit installer: Debian's Wine has no 32-bit side, and the program is 64-bit anyway.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
