@@ -1,6 +1,7 @@
 #include "app/autostart.h"
 #include "app/instanceguard.h"
 #include "app/options.h"
+#include "app/qttranslation.h"
 #include "app/windowset.h"
 #include "runtime/commandlineoutput.h"
 #include "runtime/desktopruntime.h"
@@ -8,8 +9,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 namespace {
 
@@ -80,11 +79,7 @@ int main(int argc, char *argv[])
     if (options.autostart)
         return changeAutostart(*options.autostart, options);
 
-    // Qt's own dialogs and buttons in Chinese, like the rest of the program; English without it.
-    QTranslator qtChinese;
-    if (qtChinese.load(
-            QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtChinese);
+    installQtChineseTranslation(app);
 
     const QByteArray examDay =
         options.examDay ? options.examDay->toString(Qt::ISODate).toUtf8() : QByteArray();

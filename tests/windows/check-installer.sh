@@ -19,7 +19,7 @@ echo "packages: $(basename "$zip"), $(basename "$installer")"
 listing=$(cmake -E tar tf "$zip")
 for file in gaokao-countdown.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll \
     imageformats/qjpeg.dll imageformats/qico.dll styles/qwindowsvistastyle.dll \
-    libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
+    libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll translations/qtbase_zh_CN.qm; do
     grep -q "/bin/$file\$" <<<"$listing" || fail "not in the zip: bin/$file"
 done
 echo "zip: $(grep -c . <<<"$listing") entries, the program's libraries and plugins among them"
