@@ -48,7 +48,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     if (platformPreferred)
         qunsetenv("QT_QPA_PLATFORM");
-    QApplication::setApplicationName(QStringLiteral("gaokao-countdown"));
+    // The name the window system gives whatever the program leaves untitled (message boxes, the
+    // mini board in the taskbar). Not the display name: that would be appended to every title.
+    QApplication::setApplicationName(QStringLiteral("高考倒计时"));
     QApplication::setApplicationVersion(QStringLiteral(COUNTDOWN_VERSION));
     QApplication::setOrganizationName(QStringLiteral("gaokao-countdown"));
     QApplication::setOrganizationDomain(QStringLiteral("gaokao-countdown.invalid"));
@@ -72,8 +74,8 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (parser.isSet(QStringLiteral("version"))) {
-        showCommandLineOutput(OutputKind::Answer,
-            QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion());
+        showCommandLineOutput(
+            OutputKind::Answer, QStringLiteral("gaokao-countdown " COUNTDOWN_VERSION));
         return 0;
     }
     if (options.autostart)
