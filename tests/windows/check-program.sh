@@ -46,6 +46,14 @@ program=
 [ "$status" -eq 0 ] || fail "--help ended with status $status"
 echo "--help without a console: a message box titled 高考倒计时, status 0"
 
+# Started from cmd.exe on a terminal (script gives it one), the answer reaches that console.
+console=$(mktemp)
+timeout 60 script -qec "wine cmd /c \"$(winepath -w "$exe")\" --version" "$console" >/dev/null 2>&1 \
+    || fail "cmd /c gaokao-countdown.exe --version failed"
+grep -q 'gaokao-countdown [0-9]' "$console" || fail "--version did not reach cmd's console"
+rm -f "$console"
+echo "--version from cmd.exe: printed in its console"
+
 WINEQT_FORCE_STDERR_LOGGING=1 wine "$exe" >"$log" 2>&1 &
 program=$!
 
