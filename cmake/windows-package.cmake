@@ -4,7 +4,7 @@
 # at the top of the installation.
 
 # The installer's and uninstaller's icon. Programs and Features shows the program's own.
-set(COUNTDOWN_WINDOWS_ICON ${CMAKE_CURRENT_SOURCE_DIR}/assets/board.ico)
+set(COUNTDOWN_WINDOWS_ICON ${CMAKE_CURRENT_SOURCE_DIR}/assets/gaokao-countdown.ico)
 
 install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>
     DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -16,6 +16,15 @@ install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin>
 # Without qjpeg the chalkboards are silently missing.
 install(FILES $<TARGET_FILE:Qt6::QJpegPlugin> $<TARGET_FILE:Qt6::QICOPlugin>
     DESTINATION ${CMAKE_INSTALL_BINDIR}/imageformats)
+# Qt's Chinese for its own dialogs, where the program looks for it beside itself (Debian's
+# qt6-translations-l10n of the same Qt version; the file serves every system).
+find_file(COUNTDOWN_QTBASE_ZH_CN qtbase_zh_CN.qm
+    PATHS ${QT_HOST_PATH}/share/qt6/translations /usr/share/qt6/translations
+    NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+if(NOT COUNTDOWN_QTBASE_ZH_CN)
+    message(FATAL_ERROR "qtbase_zh_CN.qm not found: install qt6-translations-l10n")
+endif()
+install(FILES ${COUNTDOWN_QTBASE_ZH_CN} DESTINATION ${CMAKE_INSTALL_BINDIR}/translations)
 if(TARGET Qt6::QWindowsVistaStylePlugin)
     install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin>
         DESTINATION ${CMAKE_INSTALL_BINDIR}/styles)

@@ -111,6 +111,8 @@ void TestCommandLine::program_data()
                                      << "--exam-date: '2027-02-30' is not a date; expected YYYY";
     QTest::newRow("unknown option") << QStringList{ "--bogus" } << 2 << ""
                                     << "Unknown option 'bogus'";
+    QTest::newRow("--help-all is not offered") << QStringList{ "--help-all" } << 2 << ""
+                                               << "Unknown option 'help-all'";
 }
 
 // The real program, as a user starts it: these end before any window opens.

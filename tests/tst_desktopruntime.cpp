@@ -152,12 +152,13 @@ void TestDesktopRuntime::notificationIcon()
 {
     DesktopRuntime runtime;
     QWidget window;
+    window.setWindowTitle(QStringLiteral("闹钟"));
     QList<Runtime::IconEvent> events;
     runtime.setNotificationIcon(window, QIcon(QStringLiteral(":/assets/alarm.ico")), QString(),
         [&events](Runtime::IconEvent event) { events << event; });
     auto *icon = window.findChild<QSystemTrayIcon *>();
     QVERIFY(icon);
-    QVERIFY(icon->toolTip().isEmpty());
+    QCOMPARE(icon->toolTip(), QStringLiteral("闹钟"));
     emit icon->activated(QSystemTrayIcon::Trigger);
     emit icon->activated(QSystemTrayIcon::DoubleClick);
     emit icon->activated(QSystemTrayIcon::Context);

@@ -1,6 +1,5 @@
 #include "autostart.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QSettings>
 
@@ -10,7 +9,7 @@ const char kRunKey[] = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\Current
 
 QString valueName()
 {
-    return QCoreApplication::applicationName();
+    return QStringLiteral("gaokao-countdown");
 }
 
 // The command the session runs: the program's path in quotes, then the arguments (dates and

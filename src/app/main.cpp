@@ -1,6 +1,7 @@
 #include "app/autostart.h"
 #include "app/instanceguard.h"
 #include "app/options.h"
+#include "app/qttranslation.h"
 #include "app/windowset.h"
 #include "runtime/commandlineoutput.h"
 #include "runtime/desktopruntime.h"
@@ -8,8 +9,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 namespace {
 
@@ -49,7 +48,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     if (platformPreferred)
         qunsetenv("QT_QPA_PLATFORM");
-    QApplication::setApplicationName(QStringLiteral("gaokao-countdown"));
+    // The name the window system gives whatever the program leaves untitled (message boxes, the
+    // mini board in the taskbar). Not the display name: that would be appended to every title.
+    QApplication::setApplicationName(QStringLiteral("高考倒计时"));
     QApplication::setApplicationVersion(QStringLiteral(COUNTDOWN_VERSION));
     QApplication::setOrganizationName(QStringLiteral("gaokao-countdown"));
     QApplication::setOrganizationDomain(QStringLiteral("gaokao-countdown.invalid"));
@@ -73,18 +74,14 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (parser.isSet(QStringLiteral("version"))) {
-        showCommandLineOutput(OutputKind::Answer,
-            QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion());
+        showCommandLineOutput(
+            OutputKind::Answer, QStringLiteral("gaokao-countdown " COUNTDOWN_VERSION));
         return 0;
     }
     if (options.autostart)
         return changeAutostart(*options.autostart, options);
 
-    // Qt's own dialogs and buttons in Chinese, like the rest of the program; English without it.
-    QTranslator qtChinese;
-    if (qtChinese.load(
-            QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtChinese);
+    installQtChineseTranslation(app);
 
     const QByteArray examDay =
         options.examDay ? options.examDay->toString(Qt::ISODate).toUtf8() : QByteArray();

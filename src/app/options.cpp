@@ -27,9 +27,12 @@ Options readOptions(QCommandLineParser &parser, const QStringList &arguments, QD
         QStringLiteral("on: start with the desktop session (with the --exam-date given "
                        "alongside); off: no longer. Opens no window."),
         QStringLiteral("on|off"));
+    // Not addHelpOption(): that also offers --help-all, which the program does not answer.
+    const QCommandLineOption help(
+        { QStringLiteral("h"), QStringLiteral("help") }, QStringLiteral("Displays this help."));
     parser.setApplicationDescription(
         QStringLiteral("A chalkboard that counts the days and hours left until the exam."));
-    parser.addHelpOption();
+    parser.addOption(help);
     parser.addVersionOption();
     parser.addOption(examDate);
     parser.addOption(autostart);

@@ -130,7 +130,8 @@ void DesktopRuntime::setNotificationIcon(
     // A child of the window, so that the icon goes with it.
     auto *tray = new QSystemTrayIcon(icon, &window);
     tray->setObjectName(kTrayIconName);
-    tray->setToolTip(tip);
+    // Without a tip of its own the icon is named after its window, as the taskbar names it.
+    tray->setToolTip(tip.isEmpty() ? window.windowTitle() : tip);
     QObject::connect(tray, &QSystemTrayIcon::activated, tray,
         [onEvent](QSystemTrayIcon::ActivationReason reason) {
             if (onEvent)

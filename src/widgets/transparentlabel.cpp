@@ -41,7 +41,6 @@ TransparentLabel::TransparentLabel(QWidget *parent) : QLabel(parent)
 {
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setWordWrap(true);
     setPressable(false);
 }
 
@@ -86,16 +85,20 @@ void TransparentLabel::setTextColour(Colour colour)
 void TransparentLabel::setFigure(bool figure)
 {
     m_figure = figure;
-    setWordWrap(!figure);
+    if (figure)
+        setWordWrap(false);
     update();
 }
 
 QFont TransparentLabel::drawingFont() const
 {
     QFont drawn = font();
-    const qreal room = contentsRect().width();
+    // The window cuts off whatever of the label lies beyond its right edge.
+    qreal room = contentsRect().width();
+    if (parentWidget())
+        room = std::min(room, qreal(parentWidget()->width() - x() - contentsRect().left()));
     qreal width = captionWidth(drawn, text());
-    if (!m_figure || width <= room)
+    if (wordWrap() || width <= room)
         return drawn;
     // Advances grow almost in proportion to the size; hinting may round a step over.
     int pixels = QFontInfo(drawn).pixelSize();
@@ -111,19 +114,22 @@ QFont TransparentLabel::drawingFont() const
 
 void TransparentLabel::paintEvent(QPaintEvent *event)
 {
-    if (!m_figure) {
+    const QFont drawn = drawingFont();
+    if (wordWrap() || (!m_figure && drawn == font())) {
         QLabel::paintEvent(event);
         return;
     }
-    // A shrunk figure is centred on the line the whole-size one stands on: the middle of its
-    // digits as drawn from the label's top, raised where a tall face would push them out at the
-    // bottom.
     const QRectF room = contentsRect();
-    const DigitBox whole = digitBox(font());
-    const qreal line =
-        std::min(QFontMetricsF(font()).ascent() + whole.middle, room.height() - whole.halfHeight);
-    const QFont drawn = drawingFont();
-    const qreal baseline = room.top() + line - digitBox(drawn).middle;
+    qreal baseline = room.top() + QFontMetricsF(font()).ascent();
+    if (m_figure) {
+        // A figure is centred on the line the whole-size one stands on: the middle of its digits
+        // as drawn from the label's top, raised where a tall face would push them out at the
+        // bottom.
+        const DigitBox whole = digitBox(font());
+        const qreal line = std::min(
+            QFontMetricsF(font()).ascent() + whole.middle, room.height() - whole.halfHeight);
+        baseline = room.top() + line - digitBox(drawn).middle;
+    }
     QPainter painter(this);
     painter.setFont(drawn);
     painter.setPen(palette().color(foregroundRole()));

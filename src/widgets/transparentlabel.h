@@ -7,8 +7,9 @@
 #include <optional>
 
 // A caption drawn straight onto the window's background in its own font and colour. Captions are
-// always plain text. A pressable label takes left and right presses over its whole rectangle,
-// caption or not; any other label lets presses through to what lies beneath it.
+// always plain text, on one line at the top left unless the label is set to wrap (setWordWrap). A
+// pressable label takes left and right presses over its whole rectangle, caption or not; any
+// other label lets presses through to what lies beneath it.
 class TransparentLabel : public QLabel
 {
     Q_OBJECT
@@ -27,9 +28,10 @@ public:
     void setTextColour(Colour colour);
     Colour textColour() const { return m_textColour; }
 
-    // A figure label shows its whole caption on one line, left-aligned and vertically centred:
-    // a caption too wide for the label is drawn smaller, just small enough to fit. The font and
-    // its record keep their size; only the drawing shrinks.
+    // A figure label shows its caption left-aligned and vertically centred. Whatever the face and
+    // size the platform gives, a one-line caption too wide for the part of the label the window
+    // shows is drawn smaller, just small enough to fit, on the line the whole-size caption
+    // stands on. The font and its record keep their size; only the drawing shrinks.
     void setFigure(bool figure);
     bool isFigure() const { return m_figure; }
     // The font the caption is drawn in.

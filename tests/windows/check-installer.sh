@@ -32,7 +32,7 @@ echo "packages: $(basename "$zip"), $(basename "$installer")"
 listing=$(cmake -E tar tf "$zip")
 for file in gaokao-countdown.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll \
     imageformats/qjpeg.dll imageformats/qico.dll styles/qwindowsvistastyle.dll \
-    libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll \
+    libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll translations/qtbase_zh_CN.qm \
     README.txt LICENSE.txt licenses/Qt/LGPL-3.0.txt licenses/fonts/OFL-sans.txt; do
     grep -qx "$file" <<<"$listing" || fail "not at the top of the zip: $file"
 done

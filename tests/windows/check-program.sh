@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Starts the real Windows program under Wine with Windows' own windows, waits for its board, takes
-# a screenshot of it and checks that the board's area shows the chalkboard; then ends it, unless a
-# state file is given: the program then keeps running, the file's first line is its process id
-# and a second line, its exit status, is added when it ends.
+# Starts the real Windows program under Wine with Windows' own windows: first with --help, which
+# without a console shows a message box, and from cmd.exe, where --version reaches its console;
+# then as a user does, waits for its board, takes a screenshot of it and checks that the board's
+# area shows the chalkboard; then ends it. Given a state file, it skips the command-line checks
+# and leaves the program running: the file's first line is its process id and a second line, its
+# exit status, is added when it ends.
 # Needs DISPLAY and WINEPREFIX (scripts/test-windows provides both).
 # usage: check-program.sh <gaokao-countdown.exe> <screenshot.png> [<state file>]
 set -euo pipefail
@@ -14,6 +16,9 @@ log=$(mktemp)
 program=
 runner=
 finish() {
+    if [ -n "$program" ] && [ -z "$runner" ]; then
+        kill "$program" 2>/dev/null || true
+    fi
     if [ -n "$runner" ] && [ -z "$keep" ]; then
         kill "$program" 2>/dev/null || true
         wait "$runner" 2>/dev/null || true
@@ -30,6 +35,37 @@ fail() {
 }
 
 unset QT_QPA_PLATFORM WINEQT_QPA_PLATFORM
+
+if [ -z "$keep" ]; then
+    # Started without a console (and nothing redirected: /dev/null is no file or pipe to Windows),
+    # --help shows its text in a message box named after the program, and the program ends with
+    # status 0 when it is closed: no board opens.
+    wine "$exe" --help </dev/null >/dev/null 2>&1 &
+    program=$!
+    box=
+    for _ in $(seq 1 60); do
+        box=$(xdotool search --onlyvisible --name '^高考倒计时$' 2>/dev/null | head -n 1) && [ -n "$box" ] && break
+        kill -0 "$program" 2>/dev/null || fail "--help ended with status $(wait "$program"; echo $?) without a message box"
+        sleep 0.5
+    done
+    [ -n "$box" ] || fail "no message box for --help within 30 s"
+    xdotool key --window "$box" Return 2>/dev/null
+    for _ in $(seq 1 20); do kill -0 "$program" 2>/dev/null || break; sleep 0.5; done
+    kill -0 "$program" 2>/dev/null && fail "--help is still running after its message box was closed"
+    wait "$program" && status=0 || status=$?
+    program=
+    [ "$status" -eq 0 ] || fail "--help ended with status $status"
+    echo "--help without a console: a message box titled 高考倒计时, status 0"
+
+    # Started from cmd.exe on a terminal (script gives it one), the answer reaches that console.
+    console=$(mktemp)
+    timeout 60 script -qec "wine cmd /c \"$(winepath -w "$exe")\" --version" "$console" >/dev/null 2>&1 \
+        || fail "cmd /c gaokao-countdown.exe --version failed"
+    grep -q 'gaokao-countdown [0-9]' "$console" || fail "--version did not reach cmd's console"
+    rm -f "$console"
+    echo "--version from cmd.exe: printed in its console"
+fi
+
 : >"$state"
 (
     WINEQT_FORCE_STDERR_LOGGING=1 wine "$exe" >"$log" 2>&1 &

@@ -1,9 +1,10 @@
-// Draws every picture the widget ships with: the two chalkboard faces, the window icon and
-// the alarm icon. Everything is procedural and seeded with constants, so a rerun produces
-// byte-identical files.
+// Draws every picture the widget ships with: the two chalkboard faces, the board's window icon,
+// the program's icon and the alarm icon. Everything is procedural and seeded with constants, so a
+// rerun produces byte-identical files.
 //
 // Usage: QT_QPA_PLATFORM=offscreen assetgen OUTDIR
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QColor>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QLinearGradient>
+#include <QList>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -518,6 +520,60 @@ QImage renderBoardIcon(const QSize &size)
     return img;
 }
 
+// The program's icon: a small framed chalkboard with an hourglass drawn in chalk, on a clear
+// ground. Drawn for each size rather than scaled, with the strokes snapped to whole pixels at
+// the small ones so that 16 px still reads as a board.
+QImage renderAppIcon(int side)
+{
+    QImage img(side, side, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double s = side;
+    const double frame = std::max(1.0, std::round(s * 0.08));
+    const QRectF outer(0, std::round(s * 0.1), s, std::round(s * 0.8));
+    const double corner = s * 0.06;
+
+    QLinearGradient wood(outer.topLeft(), outer.bottomRight());
+    wood.setColorAt(0, QColor(176, 116, 62));
+    wood.setColorAt(1, QColor(112, 66, 34));
+    p.setPen(Qt::NoPen);
+    p.setBrush(wood);
+    p.drawRoundedRect(outer, corner, corner);
+
+    const QRectF slate = outer.adjusted(frame, frame, -frame, -frame);
+    QLinearGradient green(slate.topLeft(), slate.bottomLeft());
+    green.setColorAt(0, QColor(48, 96, 68));
+    green.setColorAt(1, QColor(28, 66, 46));
+    p.setBrush(green);
+    p.drawRect(slate);
+
+    // The hourglass: two triangles meeting in the middle, sand in the lower one.
+    const QPointF centre = slate.center();
+    const double half = slate.height() * 0.36;
+    const double wide = half * 0.78;
+    const QColor chalk(242, 242, 232);
+    p.setPen(QPen(chalk, std::max(1.0, s / 24.0), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    const QPolygonF glass{ centre + QPointF(-wide, -half), centre + QPointF(wide, -half),
+        centre + QPointF(-wide, half), centre + QPointF(wide, half),
+        centre + QPointF(-wide, -half) };
+    p.drawPolyline(glass);
+    p.setPen(Qt::NoPen);
+    p.setBrush(withAlpha(chalk, 220));
+    p.drawPolygon(QPolygonF{ centre + QPointF(0, half * 0.3), centre + QPointF(-wide * 0.8, half),
+        centre + QPointF(wide * 0.8, half) });
+
+    // A stick of chalk on the ledge.
+    if (side >= 32) {
+        p.setBrush(chalk);
+        p.drawRoundedRect(
+            QRectF(outer.right() - s * 0.36, outer.bottom() - frame * 0.75, s * 0.2, frame * 0.5),
+            frame * 0.2, frame * 0.2);
+    }
+    return img;
+}
+
 QImage renderAlarmIcon()
 {
     QImage img(32, 32, QImage::Format_ARGB32);
@@ -645,6 +701,76 @@ bool writeIco(const QImage &source, const QString &path, int bitCount)
     return true;
 }
 
+// A Windows icon with one image per size: 32-bit pixels whose alpha is the transparency, the
+// 256 px one stored as PNG, as Windows has read them since Vista.
+bool writeIconSet(const QList<QImage> &images, const QString &path)
+{
+    QList<QByteArray> entries;
+    for (const QImage &source : images) {
+        const QImage img = source.convertToFormat(QImage::Format_ARGB32);
+        QByteArray data;
+        if (img.width() >= 256) {
+            QBuffer buffer(&data);
+            buffer.open(QIODevice::WriteOnly);
+            img.save(&buffer, "png");
+        } else {
+            const int w = img.width();
+            const int h = img.height();
+            const int andStride = ((w + 31) / 32) * 4;
+            appendLe(data, 40, 4);
+            appendLe(data, std::uint32_t(w), 4);
+            appendLe(data, std::uint32_t(2 * h), 4);
+            appendLe(data, 1, 2);
+            appendLe(data, 32, 2);
+            appendLe(data, 0, 4);
+            appendLe(data, std::uint32_t(w * 4 * h + andStride * h), 4);
+            data.append(QByteArray(16, '\0')); // compression, resolution, palette: none
+            for (int y = h - 1; y >= 0; --y) {
+                const auto *line = reinterpret_cast<const QRgb *>(img.constScanLine(y));
+                for (int x = 0; x < w; ++x)
+                    appendLe(data, line[x], 4);
+            }
+            // The mask marks clear pixels for loaders that ignore the alpha.
+            for (int y = h - 1; y >= 0; --y) {
+                const auto *line = reinterpret_cast<const QRgb *>(img.constScanLine(y));
+                QByteArray row(andStride, '\0');
+                for (int x = 0; x < w; ++x) {
+                    if (qAlpha(line[x]) == 0)
+                        row[x / 8] = char(row[x / 8] | (0x80 >> (x % 8)));
+                }
+                data.append(row);
+            }
+        }
+        entries.append(data);
+    }
+
+    QByteArray out;
+    appendLe(out, 0, 2);
+    appendLe(out, 1, 2);
+    appendLe(out, std::uint32_t(images.size()), 2);
+    std::uint32_t offset = std::uint32_t(6 + 16 * images.size());
+    for (qsizetype i = 0; i < images.size(); ++i) {
+        const int side = images[i].width();
+        appendLe(out, side >= 256 ? 0 : std::uint32_t(side), 1);
+        appendLe(out, side >= 256 ? 0 : std::uint32_t(side), 1);
+        appendLe(out, 0, 2);
+        appendLe(out, 1, 2);
+        appendLe(out, 32, 2);
+        appendLe(out, std::uint32_t(entries[i].size()), 4);
+        appendLe(out, offset, 4);
+        offset += std::uint32_t(entries[i].size());
+    }
+    for (const QByteArray &entry : entries)
+        out.append(entry);
+
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size()) {
+        std::fprintf(stderr, "assetgen: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -693,11 +819,17 @@ int main(int argc, char **argv)
     ok &= writeImage(
         renderBoard(mini, 2, 240), out.filePath(QStringLiteral("mini@2x.jpg")), "jpeg", 100);
 
+    // The board window's own icon.
     QImage icon = renderBoardIcon(QSize(244, 236));
     icon.setDotsPerMeterX(DotsPerMeter96);
     icon.setDotsPerMeterY(DotsPerMeter96);
-    ok &= writeIco(icon, out.filePath(QStringLiteral("board.ico")), 24);
     ok &= writeImage(icon, out.filePath(QStringLiteral("board.png")), "png", -1);
+
+    // The program's icon: the executable, its shortcuts and installer, the desktop's menus.
+    QList<QImage> sizes;
+    for (int side : { 16, 24, 32, 48, 64, 256 })
+        sizes.append(renderAppIcon(side));
+    ok &= writeIconSet(sizes, out.filePath(QStringLiteral("gaokao-countdown.ico")));
     // Named by the application id, as the desktop entry and the metainfo name it.
     const QString iconName = QStringLiteral("invalid.gaokao_countdown.GaokaoCountdown.png");
     for (int size : { 16, 32, 48, 64, 128, 256 }) {
@@ -706,8 +838,7 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "assetgen: cannot create %s\n", qPrintable(out.filePath(dir)));
             return 1;
         }
-        ok &= writeImage(
-            renderBoardIcon(QSize(size, size)), out.filePath(dir + u'/' + iconName), "png", -1);
+        ok &= writeImage(renderAppIcon(size), out.filePath(dir + u'/' + iconName), "png", -1);
     }
 
     const QImage alarm = renderAlarmIcon();
