@@ -24,6 +24,7 @@ private slots:
     void laterStartReachesTheRunningCopy();
     void leftoversOfADeadCopyAreReplaced_data();
     void leftoversOfADeadCopyAreReplaced();
+    void silentOwnerKeepsItsChannel();
     void channelDropsWhatIsNoMessage_data();
     void channelDropsWhatIsNoMessage();
     void warnsWhereNoLockCanBeTaken();
@@ -119,6 +120,21 @@ void TestInstanceGuard::leftoversOfADeadCopyAreReplaced()
     QCOMPARE(laterStart(channel, "2027-06-07"), InstanceGuard::Role::Second);
     QTRY_COMPARE(received.count(), 1);
     leftover.remove();
+}
+
+// A live copy holds the lock but does not answer (busy, or out of file descriptors): a later start
+// neither takes its socket nor opens a second board.
+void TestInstanceGuard::silentOwnerKeepsItsChannel()
+{
+    QTemporaryDir folder;
+    const InstanceChannel channel = channelIn(folder);
+    QLockFile owner(channel.lockFile);
+    QVERIFY(owner.tryLock(0));
+    QFile socket(QDir::temp().filePath(channel.name));
+    QVERIFY(socket.open(QIODevice::WriteOnly));
+    QCOMPARE(laterStart(channel, {}), InstanceGuard::Role::Unanswered);
+    QVERIFY(socket.exists());
+    socket.remove();
 }
 
 void TestInstanceGuard::channelDropsWhatIsNoMessage_data()

@@ -1,8 +1,11 @@
 #include "session_win32.h"
 
-#include <sddl.h>
-#include <vector>
+// <sddl.h> needs what <windows.h> defines first.
+// clang-format off
 #include <windows.h>
+#include <sddl.h>
+// clang-format on
+#include <vector>
 
 namespace win32 {
 
