@@ -37,6 +37,8 @@ struct RandomInput
 
 } // namespace
 
+Q_DECLARE_METATYPE(Runtime::IconEvent)
+
 class TestAlarmWindow : public WindowsFixture
 {
     Q_OBJECT
@@ -67,6 +69,7 @@ private slots:
     void longReminderTextIsCut_data();
     void longReminderTextIsCut();
     void openingBringsBackFromTheNotificationArea();
+    void hideToNotificationAreaAndBringBack_data();
     void hideToNotificationAreaAndBringBack();
     void withoutNotificationAreaOkMinimises();
     void programEndsWhenTheLastWindowCloses();
@@ -580,8 +583,17 @@ void TestAlarmWindow::openingBringsBackFromTheNotificationArea()
     QVERIFY(!m_runtime->trayHandler);
 }
 
+void TestAlarmWindow::hideToNotificationAreaAndBringBack_data()
+{
+    QTest::addColumn<Runtime::IconEvent>("bringBack");
+    QTest::newRow("icon used") << Runtime::IconEvent::Activated;
+    // The panel holding the notification area closed: nothing would show the alarm any more.
+    QTest::newRow("notification area gone") << Runtime::IconEvent::AreaGone;
+}
+
 void TestAlarmWindow::hideToNotificationAreaAndBringBack()
 {
+    QFETCH(Runtime::IconEvent, bringBack);
     find<QPlainTextEdit>("编辑框2")->setPlainText(QStringLiteral("喝水"));
     start(kShutdown, QStringLiteral("3"));
     start(kReminder, QStringLiteral("2"));
@@ -612,7 +624,7 @@ void TestAlarmWindow::hideToNotificationAreaAndBringBack()
     QVERIFY(!m_alarm->isVisible());
     QCOMPARE(m_runtime->trayCalls.size(), 1);
 
-    m_runtime->trayHandler(Runtime::IconEvent::Activated);
+    m_runtime->trayHandler(bringBack);
     QVERIFY(m_alarm->isVisible());
     QVERIFY(!(m_alarm->windowState() & Qt::WindowMinimized));
     QCOMPARE(m_runtime->trayCalls.size(), 2);

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestCommandLine : public QObject
@@ -113,9 +114,16 @@ void TestCommandLine::program_data()
                                     << "Unknown option 'bogus'";
     QTest::newRow("--help-all is not offered") << QStringList{ "--help-all" } << 2 << ""
                                                << "Unknown option 'help-all'";
+#ifndef Q_OS_WIN
+    // The entry goes into the test's own configuration folder (XDG_CONFIG_HOME).
+    QTest::newRow("autostart on") << QStringList{ "--autostart", "on", "--exam-date", "next" } << 0
+                                  << "/autostart/" COUNTDOWN_APP_ID ".desktop"
+                                  << "";
+#endif
 }
 
-// The real program, as a user starts it: these end before any window opens.
+// The real program, as a user starts it, in a set-up script or over SSH without a display: these
+// end before any window system is touched.
 void TestCommandLine::program()
 {
     QFETCH(QStringList, arguments);
@@ -126,7 +134,13 @@ void TestCommandLine::program()
     const QString program = QStandardPaths::findExecutable(
         "gaokao-countdown", { QCoreApplication::applicationDirPath() + "/.." });
     QVERIFY(!program.isEmpty());
+    QTemporaryDir configFolder;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *display : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+        environment.remove(display);
+    environment.insert("XDG_CONFIG_HOME", configFolder.path());
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(program, arguments);
     QVERIFY(process.waitForFinished(30000));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);

@@ -11,6 +11,8 @@
 #include <QSystemTrayIcon>
 #include <QTest>
 #include <QTimer>
+#include <qpa/qplatformscreen.h>
+#include <qpa/qwindowsysteminterface.h>
 
 // The desktop runtime's own parts that are safe to run anywhere. Its shutdown request is never
 // called from a test.
@@ -24,6 +26,7 @@ private slots:
     void pressedButtonGivesTheAnswer();
     void boxStaysWithinTheScreen_data();
     void boxStaysWithinTheScreen();
+    void boxShowsWhereItsScreenHasNoArea();
     void notificationIcon();
     void notificationIconRemovedFromItsOwnClick();
 };
@@ -146,6 +149,35 @@ void TestDesktopRuntime::boxStaysWithinTheScreen()
         QVERIFY(label->isVisible());
         QCOMPARE(label->text(), text);
     }
+}
+
+// The primary screen's output has no mode (a monitor switched off), another screen shows: the box
+// goes where it can be seen.
+void TestDesktopRuntime::boxShowsWhereItsScreenHasNoArea()
+{
+    struct SecondScreen : QPlatformScreen
+    {
+        QRect geometry() const override { return { 800, 0, 640, 480 }; }
+        int depth() const override { return 32; }
+        QImage::Format format() const override { return QImage::Format_ARGB32_Premultiplied; }
+    };
+    auto *second = new SecondScreen; // Qt deletes it when it is removed
+    const QRect area = second->geometry();
+    QWindowSystemInterface::handleScreenAdded(second);
+    QScreen *primary = QGuiApplication::primaryScreen();
+    QWindowSystemInterface::handleScreenGeometryChange(primary, QRect(), QRect());
+    QWindowSystemInterface::flushWindowSystemEvents();
+    const auto box =
+        DesktopRuntime::buildMessageBox(QStringLiteral("请输入时间"), Runtime::MessageStyle::Ok);
+    box->show();
+    const QRect frame = box->frameGeometry();
+    box->hide();
+    QWindowSystemInterface::handleScreenRemoved(second);
+    QWindowSystemInterface::handleScreenGeometryChange(
+        primary, primary->handle()->geometry(), primary->handle()->availableGeometry());
+    QWindowSystemInterface::flushWindowSystemEvents();
+    QVERIFY2(area.contains(frame),
+        qPrintable(QStringLiteral("at %1,%2").arg(frame.left()).arg(frame.top())));
 }
 
 void TestDesktopRuntime::notificationIcon()

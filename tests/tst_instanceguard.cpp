@@ -3,88 +3,223 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLocalSocket>
+#include <QLockFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUuid>
+#include <atomic>
+#include <thread>
 
-// One running copy: a later start reaches the running one and ends.
+// One running copy: a later start reaches the running one and ends; nothing else gets through.
 class TestInstanceGuard : public QObject
 {
     Q_OBJECT
 private slots:
     void laterStartReachesTheRunningCopy_data();
     void laterStartReachesTheRunningCopy();
-    void staleSocketIsReplaced();
-    void secondProgramEndsAndFirstRunsOn();
+    void silentOwnerKeepsItsChannel();
+    void channelDropsWhatIsNoMessage_data();
+    void channelDropsWhatIsNoMessage();
+    void warnsWhereNoLockCanBeTaken();
+    void realProgramRunsOnce_data();
+    void realProgramRunsOnce();
+    void sigtermEndsCleanly_unix();
+
+private:
+    // A channel of the test's own: a lock in `folder` and a server name no other run uses.
+    static InstanceChannel channelIn(const QTemporaryDir &folder)
+    {
+        return { QStringLiteral("guard-test-") + QUuid::createUuid().toString(QUuid::Id128),
+            folder.filePath(QStringLiteral("guard.lock")), {} };
+    }
+    // A later start in this process, on a thread of its own: it waits for the running copy's
+    // answer, which comes from this thread's event loop.
+    static InstanceGuard::Role laterStart(const InstanceChannel &channel, const QByteArray &message)
+    {
+        std::atomic<bool> done = false;
+        InstanceGuard::Role role = InstanceGuard::Role::First;
+        std::thread start([&] {
+            role = makeInstanceGuard(channel)->claim(message);
+            done = true;
+        });
+        while (!done)
+            QTest::qWait(10);
+        start.join();
+        return role;
+    }
+    // The real program, in a runtime folder of the test's own, and its channel there.
+    QProcess *startProgram(const QStringList &arguments);
+    InstanceChannel programChannel();
+    static bool listening(const InstanceChannel &channel);
+
+    QTemporaryDir m_runtimeFolder;
 };
 
 void TestInstanceGuard::laterStartReachesTheRunningCopy_data()
 {
     QTest::addColumn<QByteArray>("message");
-    QTest::newRow("no exam date") << QByteArray();
-    QTest::newRow("an exam date") << QByteArray("2027-06-07");
+    QTest::addColumn<bool>("deadSocket"); // a socket's file with nobody listening (Unix)
+    QTest::newRow("no exam date") << QByteArray() << false;
+    QTest::newRow("an exam date") << QByteArray("2027-06-07") << false;
+    QTest::newRow("over a dead copy's socket") << QByteArray() << true;
 }
 
 void TestInstanceGuard::laterStartReachesTheRunningCopy()
 {
     QFETCH(QByteArray, message);
+    QFETCH(bool, deadSocket);
     QTemporaryDir folder;
-    const QString name = folder.filePath(QStringLiteral("guard.socket"));
-    const auto running = makeInstanceGuard(name);
+    const InstanceChannel channel = channelIn(folder);
+    QFile socket(QDir::temp().filePath(channel.name));
+    QVERIFY(!deadSocket || socket.open(QIODevice::WriteOnly));
+    const auto running = makeInstanceGuard(channel);
     QCOMPARE(running->claim({}), InstanceGuard::Role::First);
     QSignalSpy received(running.get(), &InstanceGuard::messageReceived);
 
     for (int start = 0; start < 2; ++start) {
-        QCOMPARE(makeInstanceGuard(name)->claim(message), InstanceGuard::Role::Second);
+        QCOMPARE(laterStart(channel, message), InstanceGuard::Role::Second);
         QTRY_COMPARE(received.count(), start + 1);
         QCOMPARE(received.at(start).at(0).toByteArray(), message);
     }
 }
 
-void TestInstanceGuard::staleSocketIsReplaced()
+// A live copy holds the lock but does not answer (busy, or out of file descriptors): a later start
+// neither takes its socket nor opens a second board.
+void TestInstanceGuard::silentOwnerKeepsItsChannel()
 {
     QTemporaryDir folder;
-    const QString name = folder.filePath(QStringLiteral("guard.socket"));
-    {
-        // What a crashed copy leaves: the socket's file, with nobody listening.
-        QFile leftover(name);
-        QVERIFY(leftover.open(QIODevice::WriteOnly));
-    }
-    const auto running = makeInstanceGuard(name);
+    const InstanceChannel channel = channelIn(folder);
+    QLockFile owner(channel.lockFile);
+    QVERIFY(owner.tryLock(0));
+    QFile socket(QDir::temp().filePath(channel.name));
+    QVERIFY(socket.open(QIODevice::WriteOnly));
+    QCOMPARE(laterStart(channel, {}), InstanceGuard::Role::Unanswered);
+    QVERIFY(socket.exists());
+}
+
+void TestInstanceGuard::channelDropsWhatIsNoMessage_data()
+{
+    QTest::addColumn<QByteArray>("sent");
+    QTest::newRow("nothing") << QByteArray();
+    QTest::newRow("an endless line") << QByteArray(8 << 20, 'x');
+    QTest::newRow("a line too long") << QByteArray(InstanceGuard::kMaxMessage + 1, '7') + '\n';
+}
+
+// A client of the same user that sends too much, or nothing, is cut off unheard, and the running
+// copy still takes the next start's message.
+void TestInstanceGuard::channelDropsWhatIsNoMessage()
+{
+    QFETCH(QByteArray, sent);
+    QTemporaryDir folder;
+    const InstanceChannel channel = channelIn(folder);
+    const auto running = makeInstanceGuard(channel);
     QCOMPARE(running->claim({}), InstanceGuard::Role::First);
     QSignalSpy received(running.get(), &InstanceGuard::messageReceived);
-    QCOMPARE(makeInstanceGuard(name)->claim("2027-06-07"), InstanceGuard::Role::Second);
+
+    QLocalSocket client;
+    client.connectToServer(channel.name);
+    QVERIFY(client.waitForConnected());
+    client.write(sent);
+    QTRY_COMPARE_WITH_TIMEOUT(client.state(), QLocalSocket::UnconnectedState, 10000);
+    QCOMPARE(received.count(), 0);
+
+    QCOMPARE(laterStart(channel, "2027-06-07"), InstanceGuard::Role::Second);
     QTRY_COMPARE(received.count(), 1);
 }
 
-// The real program twice, in a runtime folder of the test's own.
-void TestInstanceGuard::secondProgramEndsAndFirstRunsOn()
+// Where the lock cannot be made the program runs on, unguarded, and says so.
+void TestInstanceGuard::warnsWhereNoLockCanBeTaken()
+{
+    QTemporaryDir folder;
+    InstanceChannel channel = channelIn(folder);
+    channel.lockFile = folder.filePath(QStringLiteral("missing/guard.lock"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot create .*missing/guard.lock"));
+    QCOMPARE(makeInstanceGuard(channel)->claim({}), InstanceGuard::Role::First);
+}
+
+InstanceChannel TestInstanceGuard::programChannel()
+{
+    qputenv("XDG_RUNTIME_DIR", m_runtimeFolder.path().toLocal8Bit());
+    return instanceChannel(QStringLiteral(COUNTDOWN_APP_ID));
+}
+
+bool TestInstanceGuard::listening(const InstanceChannel &channel)
+{
+    QLocalSocket socket;
+    socket.connectToServer(channel.name);
+    return socket.waitForConnected(100);
+}
+
+QProcess *TestInstanceGuard::startProgram(const QStringList &arguments)
 {
     const QString program = QStandardPaths::findExecutable(
         "gaokao-countdown", { QCoreApplication::applicationDirPath() + "/.." });
-    QVERIFY(!program.isEmpty());
-    QTemporaryDir runtimeFolder;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_RUNTIME_DIR", runtimeFolder.path());
+    environment.insert("XDG_RUNTIME_DIR", m_runtimeFolder.path());
+    auto *process = new QProcess(this);
+    process->setProcessEnvironment(environment);
+    process->start(program, arguments);
+    return process;
+}
 
-    QProcess first;
-    first.setProcessEnvironment(environment);
-    first.start(program, {});
-    QVERIFY(first.waitForStarted());
+void TestInstanceGuard::realProgramRunsOnce_data()
+{
+    QTest::addColumn<bool>("atOnce"); // both at the same instant, over a killed copy's leftovers
+    QTest::newRow("one after the other") << false;
+    for (int round = 1; round <= 2; ++round)
+        QTest::addRow("at the same instant over a killed copy, round %d", round) << true;
+}
+
+// The real program twice: one board, and the later start ends with status 0.
+void TestInstanceGuard::realProgramRunsOnce()
+{
+    QFETCH(bool, atOnce);
+    const InstanceChannel channel = programChannel();
+    if (atOnce) {
+        QProcess *killed = startProgram({});
+        QTRY_VERIFY_WITH_TIMEOUT(listening(channel), 20000);
+        killed->kill();
+        QVERIFY(killed->waitForFinished());
+        if (QDir::isAbsolutePath(channel.name)) // Unix: its socket and lock are left to see
+            QVERIFY(QFile::exists(channel.name) && QFile::exists(channel.lockFile));
+    }
+    QProcess *first = startProgram({});
+    if (!atOnce)
+        QTRY_VERIFY_WITH_TIMEOUT(listening(channel), 20000);
+    QProcess *second = startProgram({ "--exam-date", "next" });
+
     QTRY_VERIFY_WITH_TIMEOUT(
-        !QDir(runtimeFolder.path()).entryList({ "*.socket" }, QDir::System).isEmpty(), 20000);
+        first->state() == QProcess::NotRunning || second->state() == QProcess::NotRunning, 20000);
+    QProcess *ended = first->state() == QProcess::NotRunning ? first : second;
+    QProcess *board = ended == first ? second : first;
+    QCOMPARE(ended->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(ended->exitCode(), 0);
+    QVERIFY(listening(channel));
+    QCOMPARE(board->state(), QProcess::Running);
+    board->kill();
+    QVERIFY(board->waitForFinished());
+}
 
-    QProcess second;
-    second.setProcessEnvironment(environment);
-    second.start(program, { "--exam-date", "next" });
-    QVERIFY(second.waitForFinished(20000));
-    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(second.exitCode(), 0);
-    QCOMPARE(first.state(), QProcess::Running);
-    first.kill();
-    first.waitForFinished();
+// Ended as a logout or a service manager ends it, the program leaves neither socket nor lock.
+void TestInstanceGuard::sigtermEndsCleanly_unix()
+{
+#ifdef Q_OS_WIN
+    QSKIP("Windows sends no SIGTERM");
+#endif
+    const InstanceChannel channel = programChannel();
+    QProcess *program = startProgram({});
+    QTRY_VERIFY_WITH_TIMEOUT(listening(channel), 20000);
+    program->terminate();
+    QVERIFY(program->waitForFinished());
+    QCOMPARE(program->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program->exitCode(), 0);
+    QVERIFY(!QFile::exists(channel.name));
+    QVERIFY(!QFile::exists(channel.lockFile));
 }
 
 QTEST_MAIN(TestInstanceGuard)

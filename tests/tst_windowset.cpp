@@ -1,12 +1,16 @@
 #include "app/windowset.h"
 #include "fakeruntime.h"
 #include "testsupport.h"
+#include "windows/boardwindow.h"
 #include "windowsfixture.h"
 
 #include <QLabel>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
+#include <qpa/qplatformscreen.h>
+#include <qpa/qwindowsysteminterface.h>
 
 using namespace testsupport;
 
@@ -26,8 +30,17 @@ private slots:
     void reopenedWindowIsBuiltAfresh();
     void openingBringsBackAMinimisedOrHiddenWindow_data();
     void openingBringsBackAMinimisedOrHiddenWindow();
+    void windowsStayWithinReach_data();
+    void windowsStayWithinReach();
 
 private:
+    // The screen as a screen change leaves it, with no panel taking part of it.
+    static void setScreen(const QRect &geometry)
+    {
+        QWindowSystemInterface::handleScreenGeometryChange(
+            QGuiApplication::primaryScreen(), geometry, geometry);
+        QWindowSystemInterface::flushWindowSystemEvents();
+    }
 };
 
 void TestWindowSet::init()
@@ -38,6 +51,7 @@ void TestWindowSet::init()
 void TestWindowSet::cleanup()
 {
     tearDownWindows();
+    setScreen(QGuiApplication::primaryScreen()->handle()->geometry());
 }
 
 void TestWindowSet::opensOneOfAKind()
@@ -131,6 +145,53 @@ void TestWindowSet::openingBringsBackAMinimisedOrHiddenWindow()
     QVERIFY(!(window->windowState() & Qt::WindowMinimized));
     QVERIFY(window->windowHandle()->visibility() != QWindow::Minimized);
     QCOMPARE(m_windows->openCount(), 1);
+}
+
+void TestWindowSet::windowsStayWithinReach_data()
+{
+    QTest::addColumn<WindowKind>("kind");
+    QTest::addColumn<QString>("pinnedBy"); // the days figure, pressed to pin a board
+    QTest::addColumn<bool>("secondStart"); // the screen stays, and a later start comes
+
+    QTest::newRow("pinned board, screen shrinks") << WindowKind::Countdown << "透明标签2" << false;
+    QTest::newRow("pinned mini board, screen shrinks") << WindowKind::Mini << "透明标签3" << false;
+    QTest::newRow("editor, screen shrinks") << WindowKind::Editor << "" << false;
+    QTest::newRow("alarm, screen shrinks") << WindowKind::Alarm << "" << false;
+    QTest::newRow("pinned board off the screen, second start")
+        << WindowKind::Countdown << "透明标签2" << true;
+}
+
+// A window the screen no longer holds whole moves inside it, a pinned board too, which stays
+// pinned.
+void TestWindowSet::windowsStayWithinReach()
+{
+    QFETCH(WindowKind, kind);
+    QFETCH(QString, pinnedBy);
+    QFETCH(bool, secondStart);
+    QRect screen(0, 0, 1280, 800);
+    setScreen(screen);
+    QWidget *window = m_windows->open(kind);
+    const QSize size = window->frameGeometry().size();
+    if (!pinnedBy.isEmpty())
+        press(window, pinnedBy);
+    const qsizetype pins = m_runtime->pinned.size();
+
+    if (secondStart) {
+        window->move(1100, 500);
+        QCOMPARE(m_windows->openBoard(), window);
+    } else {
+        screen = QRect(0, 0, 1024, 768);
+        window->move(1270 - size.width(), 20);
+        QVERIFY(!screen.contains(window->frameGeometry()));
+        setScreen(screen);
+    }
+    QTRY_VERIFY2(screen.contains(window->frameGeometry()),
+        qPrintable(QStringLiteral("at %1,%2").arg(window->x()).arg(window->y())));
+    QCOMPARE(window->frameGeometry().size(), size);
+    QVERIFY(window->isVisible());
+    if (!pinnedBy.isEmpty())
+        QVERIFY(!static_cast<BoardWindow *>(window)->isMovable());
+    QCOMPARE(m_runtime->pinned.size(), pins);
 }
 
 QTEST_MAIN(TestWindowSet)

@@ -6,9 +6,9 @@ BUILD_DIR=${BUILD_DIR:-$ROOT/build}
 
 # Building: compiler, CMake and Qt 6 with its D-Bus module (the shutdown request on Linux), xcb
 # (the pinned board's taskbar hints on X11), and dpkg-dev, whose dpkg-shlibdeps finds the Debian
-# package's library dependencies.
-BUILD_PACKAGES=(g++ make cmake pkgconf qt6-base-dev qt6-base-dev-tools libqt6dbus6 libxcb1-dev
-    dpkg-dev)
+# package's library dependencies; Qt's private headers let the tests change the screens.
+BUILD_PACKAGES=(g++ make cmake pkgconf qt6-base-dev qt6-base-dev-tools qt6-base-private-dev
+    libqt6dbus6 libxcb1-dev dpkg-dev)
 # The open fonts the labels fall back on where the Windows faces are missing.
 FONT_PACKAGES=(fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming)
 # Qt's own Chinese translation, for the dialogs and buttons Qt draws (the colour dialog).

@@ -1,22 +1,28 @@
 #pragma once
 
+#include "runtime/instancechannel.h"
+
 #include <QByteArray>
 #include <QObject>
-#include <QString>
 #include <memory>
 
-// Keeps one running copy of the program per user and desktop session. The first copy claims the
-// channel and listens on it; a later start finds it taken, hands the running copy its message and
-// ends. CMake picks the body: a local socket where Qt Network exists, none otherwise (every start
-// then runs a copy of its own).
+// Keeps one running copy of the program per user and desktop session. The first copy takes the
+// channel's lock, holds it while it lives and listens on the channel; a later start finds the lock
+// taken, hands the running copy its message and ends. CMake picks the body: a local server where Qt
+// Network exists, none otherwise (every start then runs a copy of its own).
 class InstanceGuard : public QObject
 {
     Q_OBJECT
 public:
-    enum class Role { First, Second };
+    enum class Role {
+        First, // this process runs the program (guarded, or alone where the guard cannot work)
+        Second, // another copy runs and has taken `message`
+        Unanswered, // another copy holds the channel but did not take the message
+    };
 
-    // First: this process now holds the channel. Second: another copy holds it and has been
-    // handed `message`.
+    // The longest message a copy takes: a later start's exam date, with room to spare.
+    static constexpr int kMaxMessage = 256;
+
     virtual Role claim(const QByteArray &message) = 0;
 
 signals:
@@ -24,7 +30,4 @@ signals:
     void messageReceived(const QByteArray &message);
 };
 
-// The channel's name for the current user and desktop session.
-QString instanceChannelName(const QString &appId);
-
-std::unique_ptr<InstanceGuard> makeInstanceGuard(const QString &channelName);
+std::unique_ptr<InstanceGuard> makeInstanceGuard(const InstanceChannel &channel);

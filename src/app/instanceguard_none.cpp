@@ -11,12 +11,7 @@ public:
 
 } // namespace
 
-QString instanceChannelName(const QString &appId)
-{
-    return appId;
-}
-
-std::unique_ptr<InstanceGuard> makeInstanceGuard(const QString &)
+std::unique_ptr<InstanceGuard> makeInstanceGuard(const InstanceChannel &)
 {
     return std::make_unique<NoInstanceGuard>();
 }

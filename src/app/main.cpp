@@ -5,10 +5,12 @@
 #include "app/windowset.h"
 #include "runtime/commandlineoutput.h"
 #include "runtime/desktopruntime.h"
+#include "runtime/endrequests.h"
 #include "widgets/bundledfaces.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <optional>
 
 namespace {
 
@@ -40,35 +42,21 @@ int changeAutostart(bool on, const Options &options)
     return result.ok ? 0 : 1;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// Reads the command line before any window system is touched, so that help, version, a wrong
+// option and --autostart answer also without a display. Returns the exit status where the program
+// ends here; otherwise fills `options` for the board.
+std::optional<int> answerCommandLine(int argc, char *argv[], QDate today, Options &options)
 {
-    const bool platformPreferred = preferPlatform(argc, argv);
-    QApplication app(argc, argv);
-    if (platformPreferred)
-        qunsetenv("QT_QPA_PLATFORM");
-    // The name the window system gives whatever the program leaves untitled (message boxes, the
-    // mini board in the taskbar). Not the display name: that would be appended to every title.
-    QApplication::setApplicationName(QStringLiteral("高考倒计时"));
-    QApplication::setApplicationVersion(QStringLiteral(COUNTDOWN_VERSION));
-    QApplication::setOrganizationName(QStringLiteral("gaokao-countdown"));
-    QApplication::setOrganizationDomain(QStringLiteral("gaokao-countdown.invalid"));
-    QGuiApplication::setDesktopFileName(QStringLiteral(COUNTDOWN_APP_ID));
-    // A window hidden to the notification area still counts: the window set decides when to end.
-    app.setQuitOnLastWindowClosed(false);
-    loadBundledFaces();
-
-    DesktopRuntime runtime;
+    QCoreApplication core(argc, argv);
     QCommandLineParser parser;
-    const Options options = readOptions(parser, app.arguments(), runtime.now().date());
+    options = readOptions(parser, core.arguments(), today);
     if (!options.error.isEmpty()) {
         showCommandLineOutput(
             OutputKind::Error, QStringLiteral("gaokao-countdown: ") + options.error);
         return 2;
     }
     // Printed and returned rather than QCommandLineParser::showHelp(), which calls exit() with the
-    // application still alive and leaves its fonts to the leak checker.
+    // application still alive.
     if (parser.isSet(QStringLiteral("help"))) {
         showCommandLineOutput(OutputKind::Answer, parser.helpText().trimmed());
         return 0;
@@ -80,15 +68,53 @@ int main(int argc, char *argv[])
     }
     if (options.autostart)
         return changeAutostart(*options.autostart, options);
+    return std::nullopt;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // The name the window system gives whatever the program leaves untitled (message boxes, the
+    // mini board in the taskbar). Not the display name: that would be appended to every title.
+    QCoreApplication::setApplicationName(QStringLiteral("高考倒计时"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(COUNTDOWN_VERSION));
+    QCoreApplication::setOrganizationName(QStringLiteral("gaokao-countdown"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("gaokao-countdown.invalid"));
+
+    DesktopRuntime runtime;
+    Options options;
+    if (const std::optional<int> status =
+            answerCommandLine(argc, argv, runtime.now().date(), options))
+        return *status;
+
+    const bool platformPreferred = preferPlatform(argc, argv);
+    QApplication app(argc, argv);
+    if (platformPreferred)
+        qunsetenv("QT_QPA_PLATFORM");
+    QGuiApplication::setDesktopFileName(QStringLiteral(COUNTDOWN_APP_ID));
+    // A window hidden to the notification area still counts: the window set decides when to end.
+    app.setQuitOnLastWindowClosed(false);
+    loadBundledFaces();
+    EndRequests endRequests;
 
     installQtChineseTranslation(app);
 
     const QByteArray examDay =
         options.examDay ? options.examDay->toString(Qt::ISODate).toUtf8() : QByteArray();
     const std::unique_ptr<InstanceGuard> guard =
-        makeInstanceGuard(instanceChannelName(QStringLiteral(COUNTDOWN_APP_ID)));
-    if (guard->claim(examDay) == InstanceGuard::Role::Second)
+        makeInstanceGuard(instanceChannel(QStringLiteral(COUNTDOWN_APP_ID)));
+    switch (guard->claim(examDay)) {
+    case InstanceGuard::Role::First:
+        break;
+    case InstanceGuard::Role::Second:
         return 0;
+    case InstanceGuard::Role::Unanswered:
+        showCommandLineOutput(OutputKind::Error,
+            QStringLiteral("gaokao-countdown: another copy is running but does not answer; "
+                           "end it or try again."));
+        return 1;
+    }
 
     WindowSet windows(runtime);
     if (options.examDay)
@@ -100,6 +126,7 @@ int main(int argc, char *argv[])
                 windows.setExamDate(figures::examDateText(day));
             windows.openBoard();
         });
+    QObject::connect(&endRequests, &EndRequests::requested, &windows, &WindowSet::closeAll);
     QObject::connect(
         &windows, &WindowSet::allClosed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     windows.open(WindowKind::Countdown);

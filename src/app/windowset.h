@@ -4,13 +4,15 @@
 #include "windows/windowopener.h"
 
 #include <QPointer>
+#include <QScreen>
 #include <QWidget>
 #include <array>
 
 // The program's windows: at most one of each kind. Opening builds a window afresh, which runs its
 // created handler, and then shows it; the set reports when no window of the program is open any
 // more. A window hidden to the notification area is still open. The set also holds the exam date
-// both boards count toward, as the text they convert.
+// both boards count toward, as the text they convert, and keeps every window within reach when
+// the screens change.
 class WindowSet : public WindowOpener
 {
     Q_OBJECT
@@ -28,8 +30,12 @@ public:
     QWidget *window(WindowKind kind) const override { return m_windows[index(kind)]; }
     int openCount() const;
 
-    // Brings the open board, large or mini, to the front, or opens the large one.
+    // Brings the open board, large or mini, to the front and within the screens, or opens the
+    // large one.
     QWidget *openBoard();
+
+    // Closes every window: the program then ends as if the user had closed the last one.
+    void closeAll();
 
 signals:
     void allClosed();
@@ -38,6 +44,8 @@ private:
     static constexpr std::size_t index(WindowKind kind) { return std::size_t(kind); }
     QWidget *create(WindowKind kind);
     void forget(QObject *window);
+    void watchScreen(QScreen *screen);
+    void onScreensChanged();
 
     Runtime &m_runtime;
     QString m_examDate;

@@ -5,17 +5,20 @@
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <limits>
 
 namespace {
 
 const QString kTrayIconName = QStringLiteral("notificationIcon");
+constexpr int kTrayWatchMs = 1000;
 
 Runtime::IconEvent iconEvent(QSystemTrayIcon::ActivationReason reason)
 {
@@ -36,9 +39,8 @@ Runtime::IconEvent iconEvent(QSystemTrayIcon::ActivationReason reason)
 // QMessageBox grows with its text and knows no height limit, which pushes the button off the
 // screen. A text that would need more than two thirds of the screen's height is shown in a
 // scrolling field of that height instead, at the width where the box would wrap it.
-void fitOnScreen(QMessageBox &box, const QString &text)
+void fitOnScreen(QMessageBox &box, const QString &text, const QRect &screen)
 {
-    const QRect screen = box.screen()->availableGeometry();
     const QSize field(qMin(screen.width() / 2, 500), screen.height() * 2 / 3);
     const QRect needed =
         QFontMetrics(box.font())
@@ -46,7 +48,7 @@ void fitOnScreen(QMessageBox &box, const QString &text)
                 Qt::TextWordWrap | Qt::TextWrapAnywhere, text);
     auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
     auto *grid = qobject_cast<QGridLayout *>(box.layout());
-    if (needed.height() <= field.height() || !label || !grid)
+    if (screen.isEmpty() || needed.height() <= field.height() || !label || !grid)
         return;
     auto *scrolling = new QPlainTextEdit(text, &box);
     scrolling->setObjectName(QStringLiteral("scrollingText"));
@@ -58,6 +60,29 @@ void fitOnScreen(QMessageBox &box, const QString &text)
     scrolling->setPalette(palette);
     delete grid->replaceWidget(label, scrolling);
     label->hide();
+}
+
+// Where a box can be seen: its own screen's available area, or where that has none (an output
+// without a mode) the primary screen's, or any screen's. Empty where no screen has one.
+QRect visibleArea(const QWidget &box)
+{
+    QList<QScreen *> screens{ box.screen(), QGuiApplication::primaryScreen() };
+    screens += QGuiApplication::screens();
+    for (const QScreen *screen : screens) {
+        if (screen && !screen->availableGeometry().isEmpty())
+            return screen->availableGeometry();
+    }
+    return {};
+}
+
+// Qt centres a box on its own screen; on a screen without an area that is off every screen.
+void placeOnVisibleArea(QMessageBox &box, const QRect &area)
+{
+    if (!box.screen()->availableGeometry().isEmpty())
+        return;
+    const QSize size = box.sizeHint();
+    box.move(area.isEmpty() ? QPoint(0, 0)
+                            : area.center() - QPoint(size.width() / 2, size.height() / 2));
 }
 
 } // namespace
@@ -83,7 +108,9 @@ std::unique_ptr<QMessageBox> DesktopRuntime::buildMessageBox(
         box->setDefaultButton(ok);
         box->setEscapeButton(ok);
     }
-    fitOnScreen(*box, text);
+    const QRect area = visibleArea(*box);
+    fitOnScreen(*box, text, area);
+    placeOnVisibleArea(*box, area);
     return box;
 }
 
@@ -138,6 +165,16 @@ void DesktopRuntime::setNotificationIcon(
                 onEvent(iconEvent(reason));
         });
     tray->show();
+    // Qt tells of no notification area that goes away: look once a second while the icon shows.
+    auto *watch = new QTimer(tray);
+    QObject::connect(watch, &QTimer::timeout, tray, [onEvent, watch] {
+        if (QSystemTrayIcon::isSystemTrayAvailable())
+            return;
+        watch->stop();
+        if (onEvent)
+            onEvent(Runtime::IconEvent::AreaGone);
+    });
+    watch->start(kTrayWatchMs);
 }
 
 void DesktopRuntime::shutDown(int, bool force, ShutdownDone done)

@@ -22,7 +22,8 @@ public:
     // The pressed button: "确认" is Ok; "取消", and closing the box some other way, is Cancel.
     enum class Answer { Ok, Cancel };
     // What the user did to the notification icon: a click or a double click activates it.
-    enum class IconEvent { Activated, ContextMenu, MiddleClick, Other };
+    // AreaGone: the notification area itself went away (its panel closed), and the icon with it.
+    enum class IconEvent { Activated, ContextMenu, MiddleClick, Other, AreaGone };
 
     struct ShutdownResult
     {
@@ -52,7 +53,7 @@ public:
     virtual bool notificationAreaAvailable() const = 0;
 
     // Shows `icon` for `window` in the notification area; a null icon removes it. Mouse actions on
-    // the icon call `onEvent`. The icon goes with the window.
+    // the icon, and the area going away, call `onEvent`. The icon goes with the window.
     virtual void setNotificationIcon(QWidget &window, const QIcon &icon, const QString &tip,
         std::function<void(IconEvent)> onEvent) = 0;
 

@@ -227,7 +227,8 @@ void AlarmWindow::onCloseLabelPressed()
 
 void AlarmWindow::onNotificationIconEvent(Runtime::IconEvent event)
 {
-    if (event != Runtime::IconEvent::Activated)
+    // Without its notification area the hidden window could never come back: it shows itself.
+    if (event != Runtime::IconEvent::Activated && event != Runtime::IconEvent::AreaGone)
         return;
     showNormal();
     raise();

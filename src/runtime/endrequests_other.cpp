@@ -1,0 +1,5 @@
+#include "endrequests.h"
+
+EndRequests::EndRequests(QObject *parent) : QObject(parent) { }
+
+EndRequests::~EndRequests() = default;
