@@ -133,8 +133,9 @@ kill "$stopped"
 stopped=
 
 # Uninstalling while the program runs with autostart on: nothing of it is left, the user's own
-# file in its folder stays.
-wine "$folder/gaokao-countdown.exe" --autostart on --exam-date next >/dev/null
+# file in its folder stays. The answers go to a file: with no console and nothing redirected, the
+# program would show them in a message box and wait for it.
+wine "$folder/gaokao-countdown.exe" --autostart on --exam-date next >"$work/answers.txt"
 [ -n "$(reg_value "$run_key" gaokao-countdown)" ] || fail "--autostart on wrote no Run value"
 echo "mine" >"$folder/笔记.txt"
 start running
@@ -153,7 +154,7 @@ echo "uninstalled while running with autostart on: no file, shortcut, key or Run
 
 # For every user, with administrator rights (Wine's user has them). Its uninstaller leaves alone
 # the autostart of another copy: the zip's.
-wine "$unpacked/gaokao-countdown.exe" --autostart on >/dev/null
+wine "$unpacked/gaokao-countdown.exe" --autostart on >>"$work/answers.txt"
 folder="$WINEPREFIX/drive_c/Program Files/gaokao-countdown"
 wine "$installer" /S /AllUsers || fail "the installer failed with status $? for all users"
 [ -f "$folder/gaokao-countdown.exe" ] || fail "not installed into $folder"
@@ -164,7 +165,7 @@ wine "$folder/Uninstall.exe" /S || fail "the uninstaller failed with status $? f
 wait_removed "$folder"
 [ -z "$(reg_value "HKLM\\$uninstall_key" InstallLocation)" ] || fail "the HKLM entry is left"
 [ -n "$(reg_value "$run_key" gaokao-countdown)" ] || fail "uninstalling removed the zip's autostart"
-wine "$unpacked/gaokao-countdown.exe" --autostart off >/dev/null
+wine "$unpacked/gaokao-countdown.exe" --autostart off >>"$work/answers.txt"
 echo "uninstalled for all users; the zip's autostart left alone"
 
 # The first page as a user sees it. Wine's own dialogs draw Chinese with the faces named here.
