@@ -39,22 +39,3 @@ build() {
     cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
     cmake --build "$BUILD_DIR" --parallel "$(nproc)"
 }
-
-# The folders' arrows point one way: the windows and the shared widgets never include the app
-# that builds them, and the program's rules in src/core use no Qt Widgets header.
-check_structure() {
-    local found widgets header
-    if found=$(grep -rnE '#\s*include\s*["<](\.\./)*app/' "$ROOT/src/windows" "$ROOT/src/widgets"); then
-        echo "src/windows and src/widgets must not include src/app:" >&2
-        echo "$found" >&2
-        return 1
-    fi
-    widgets="$(qtpaths6 --query QT_INSTALL_HEADERS)/QtWidgets"
-    [ -d "$widgets" ] || { echo "No Qt Widgets headers at $widgets" >&2; return 1; }
-    for header in $(grep -rhoE '#\s*include\s*[<"][^>"]+' "$ROOT/src/core" | sed -E 's/.*[<"]//'); do
-        if [ -e "$widgets/${header#QtWidgets/}" ]; then
-            echo "src/core must not include the Qt Widgets header $header" >&2
-            return 1
-        fi
-    done
-}
