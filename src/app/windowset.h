@@ -15,8 +15,7 @@ class WindowSet : public WindowOpener
 {
     Q_OBJECT
 public:
-    explicit WindowSet(
-        Runtime &runtime, const QString &examDate = QString::fromUtf8(figures::kExamDate));
+    explicit WindowSet(Runtime &runtime, const QString &examDate = dayText(defaultExamDay()));
     ~WindowSet() override;
 
     Runtime &runtime() const override { return m_runtime; }
