@@ -140,7 +140,7 @@ void DesktopRuntime::setNotificationIcon(
     tray->show();
 }
 
-void DesktopRuntime::shutDown(int, bool force, ShutdownDone done)
+void DesktopRuntime::shutDown(bool force, ShutdownDone done)
 {
     platform::powerOff(force, std::move(done));
 }
