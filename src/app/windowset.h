@@ -25,6 +25,7 @@ public:
     QWidget *open(WindowKind kind) override;
     void destroy(WindowKind kind) override;
     QWidget *window(WindowKind kind) const override { return m_windows[index(kind)]; }
+    CountdownWindow *largeBoard() const override;
     int openCount() const;
 
     // Brings the open board, large or mini, to the front, or opens the large one.
@@ -40,5 +41,5 @@ private:
 
     Runtime &m_runtime;
     QString m_examDate;
-    std::array<QPointer<QWidget>, 4> m_windows;
+    std::array<QPointer<QWidget>, kWindowKindCount> m_windows;
 };
