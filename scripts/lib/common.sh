@@ -2,7 +2,10 @@
 # shellcheck shell=bash
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+# scripts/test builds in build/ (and build-sanitize/); scripts/run and scripts/package in build-run/,
+# with settings of their own, so that neither rebuilds what the other built.
 BUILD_DIR=${BUILD_DIR:-$ROOT/build}
+PROGRAM_BUILD_DIR=$ROOT/build-run
 
 # Building: compiler, CMake and Qt 6 with its D-Bus module (the shutdown request on Linux), xcb
 # (the pinned board's taskbar hints on X11), and dpkg-dev, whose dpkg-shlibdeps finds the Debian
@@ -38,4 +41,11 @@ install_missing() {
 build() {
     cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
     cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+}
+
+# The program alone, for scripts/run and scripts/package: a Release build in build-run/ without the
+# tests and tools. A user's compiler may warn where ours does not: warnings do not stop it here.
+build_program() {
+    BUILD_DIR=$PROGRAM_BUILD_DIR build -DCMAKE_COMPILE_WARNING_AS_ERROR=OFF -DBUILD_TESTING=OFF \
+        -DCOUNTDOWN_TOOLS=OFF
 }
