@@ -42,7 +42,7 @@ public:
     bool trayAvailable = true;
     QList<TrayCall> trayCalls;
     std::function<void(IconEvent)> trayHandler;
-    QList<QPair<int, bool>> shutdowns;
+    QList<bool> shutdowns; // whether each request may end applications that stop answering
     ShutdownResult shutdownResult{ true, {} };
     // Set: requests wait for answerShutdown(), as a system asking for a password would.
     bool shutdownAnswersLater = false;
@@ -84,9 +84,9 @@ public:
         trayCalls.append({ &window, !icon.isNull(), tip });
         trayHandler = icon.isNull() ? nullptr : onEvent;
     }
-    void shutDown(int mode, bool force, ShutdownDone done) override
+    void shutDown(bool force, ShutdownDone done) override
     {
-        shutdowns.append({ mode, force });
+        shutdowns.append(force);
         if (shutdownAnswersLater)
             pendingShutdowns.append(std::move(done));
         else

@@ -8,8 +8,8 @@ class TestConversions : public QObject
 {
     Q_OBJECT
 private slots:
-    void textToDateTime_data();
-    void textToDateTime();
+    void examStart_data();
+    void examStart();
     void intervalIgnoresDaylightSaving();
     void round_data();
     void round();
@@ -23,7 +23,7 @@ private slots:
     void figures();
 };
 
-void TestConversions::textToDateTime_data()
+void TestConversions::examStart_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QDateTime>("expected");
@@ -36,11 +36,11 @@ void TestConversions::textToDateTime_data()
     QTest::newRow("empty") << QString() << QDateTime();
 }
 
-void TestConversions::textToDateTime()
+void TestConversions::examStart()
 {
     QFETCH(QString, text);
     QFETCH(QDateTime, expected);
-    QCOMPARE(conv::textToDateTime(text), expected);
+    QCOMPARE(::examStart(text), expected);
 }
 
 void TestConversions::intervalIgnoresDaylightSaving()

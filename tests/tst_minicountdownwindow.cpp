@@ -5,36 +5,10 @@
 #include "windows/boardwindow.h"
 #include "windowsfixture.h"
 
-#include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 
 using namespace testsupport;
-
-namespace {
-
-// Notes the figures of the mini board at the moment it is first shown.
-class FirstShowWatcher : public QObject
-{
-public:
-    QString days;
-    QString hours;
-    int shows = 0;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Show
-            && watched->objectName() == QLatin1String("MiniCountdownWindow") && shows++ == 0) {
-            days = watched->findChild<QLabel *>(QStringLiteral("透明标签3"))->text();
-            hours = watched->findChild<QLabel *>(QStringLiteral("透明标签7"))->text();
-        }
-        return false;
-    }
-};
-
-} // namespace
 
 class TestMiniCountdownWindow : public WindowsFixture
 {
@@ -46,20 +20,10 @@ private slots:
     void window();
     void layout_data();
     void layout();
-    void timers();
     void shapeCoversTheChalk();
-    void figuresFilledBeforeFirstShow_data();
-    void figuresFilledBeforeFirstShow();
-    void secondTickWritesHoursOnly();
-    void minuteTickWritesDaysOnly();
     void switchBothWays();
     void pressAnywhereOnTheChalk_data();
     void pressAnywhereOnTheChalk();
-    void exitAsksAndClosesOnOk();
-    void exitCancelChangesNothing();
-    void exitKeepsOtherWindowsRunning_data();
-    void exitKeepsOtherWindowsRunning();
-    void pinAndUnlock();
     void pinnedMiniReturnsToAFreeLargeBoard();
 
 private:
@@ -161,17 +125,6 @@ void TestMiniCountdownWindow::layout()
     QCOMPARE(control->isPressable(), pressable);
 }
 
-void TestMiniCountdownWindow::timers()
-{
-    auto *seconds = m_board->findChild<QTimer *>(QStringLiteral("时钟1"));
-    auto *minutes = m_board->findChild<QTimer *>(QStringLiteral("时钟2"));
-    QVERIFY(seconds && minutes);
-    QCOMPARE(seconds->interval(), 1000);
-    QVERIFY(seconds->isActive());
-    QCOMPARE(minutes->interval(), 60000);
-    QVERIFY(minutes->isActive());
-}
-
 void TestMiniCountdownWindow::shapeCoversTheChalk()
 {
     const QRegion shape = m_board->mask();
@@ -181,59 +134,6 @@ void TestMiniCountdownWindow::shapeCoversTheChalk()
     // The picture is two rows lower than the window.
     QVERIFY(!shape.intersects(QRect(0, 277, 375, 2)));
     QCOMPARE(shape.boundingRect().bottom(), 276);
-}
-
-void TestMiniCountdownWindow::figuresFilledBeforeFirstShow_data()
-{
-    QTest::addColumn<QDateTime>("now");
-    QTest::addColumn<QString>("days");
-    QTest::addColumn<QString>("hours");
-    QTest::newRow("a week before") << QDateTime(QDate(2015, 6, 1), QTime(8, 0)) << "6"
-                                   << "136";
-    QTest::newRow("before half past") << QDateTime(QDate(2015, 6, 1), QTime(8, 29, 59)) << "6"
-                                      << "136";
-    QTest::newRow("after half past") << QDateTime(QDate(2015, 6, 1), QTime(8, 30, 1)) << "6"
-                                     << "135";
-    QTest::newRow("evening before") << QDateTime(QDate(2015, 6, 6), QTime(18, 0)) << "0"
-                                    << "6";
-    QTest::newRow("a day after") << QDateTime(QDate(2015, 6, 8), QTime(0, 0)) << "-1"
-                                 << "-24";
-}
-
-void TestMiniCountdownWindow::figuresFilledBeforeFirstShow()
-{
-    QFETCH(QDateTime, now);
-    QFETCH(QString, days);
-    QFETCH(QString, hours);
-    m_windows->destroy(WindowKind::Mini);
-    processDeletes();
-    m_runtime->clock = now;
-
-    FirstShowWatcher watcher;
-    qApp->installEventFilter(&watcher);
-    m_board = m_windows->open(WindowKind::Mini);
-    qApp->removeEventFilter(&watcher);
-    QVERIFY(m_board);
-    QCOMPARE(watcher.shows, 1);
-    QCOMPARE(watcher.days, days);
-    QCOMPARE(watcher.hours, hours);
-}
-
-void TestMiniCountdownWindow::secondTickWritesHoursOnly()
-{
-    // Just after noon the days figure would change, but only the minute timer writes it.
-    m_runtime->setClock(2015, 6, 6, 12, 0, 1);
-    tick(m_board, QStringLiteral("时钟1"));
-    QCOMPARE(label("透明标签7")->text(), QStringLiteral("12"));
-    QCOMPARE(label("透明标签3")->text(), QStringLiteral("6"));
-}
-
-void TestMiniCountdownWindow::minuteTickWritesDaysOnly()
-{
-    m_runtime->setClock(2015, 6, 6, 12, 0, 1);
-    tick(m_board, QStringLiteral("时钟2"));
-    QCOMPARE(label("透明标签3")->text(), QStringLiteral("0"));
-    QCOMPARE(label("透明标签7")->text(), QStringLiteral("136"));
 }
 
 void TestMiniCountdownWindow::switchBothWays()
@@ -287,85 +187,6 @@ void TestMiniCountdownWindow::pressAnywhereOnTheChalk()
     pressAt(m_board, pos);
     QVERIFY(!m_windows->window(WindowKind::Mini));
     QVERIFY(m_windows->window(WindowKind::Countdown));
-}
-
-void TestMiniCountdownWindow::exitAsksAndClosesOnOk()
-{
-    QSignalSpy allClosed(m_windows, &WindowSet::allClosed);
-    m_runtime->answers = { Runtime::Answer::Ok };
-    pressAt(m_board, QPoint(364, 4));
-    QCOMPARE(m_runtime->messageTexts(), QStringList{ QStringLiteral("老湿童鞋你真的要退出吗!!!") });
-    QCOMPARE(m_runtime->messages.first().style, Runtime::MessageStyle::OkCancelQuestion);
-    QVERIFY(!m_windows->window(WindowKind::Mini));
-    QCOMPARE(m_windows->openCount(), 0);
-    QCOMPARE(allClosed.count(), 1);
-    processDeletes();
-    QCOMPARE(allClosed.count(), 1);
-}
-
-void TestMiniCountdownWindow::exitCancelChangesNothing()
-{
-    QSignalSpy allClosed(m_windows, &WindowSet::allClosed);
-    // Ticks go on while the question is up.
-    m_runtime->whileMessageShown = [this] {
-        m_runtime->setClock(2015, 6, 1, 9, 0, 0);
-        tick(m_board, QStringLiteral("时钟1"));
-    };
-    m_runtime->answers = { Runtime::Answer::Cancel };
-    press(m_board, QStringLiteral("透明标签2"));
-    processDeletes();
-    QCOMPARE(m_runtime->messages.size(), 1);
-    QCOMPARE(m_windows->window(WindowKind::Mini), m_board);
-    QVERIFY(m_board->isVisible());
-    QCOMPARE(label("透明标签7")->text(), QStringLiteral("135"));
-    QCOMPARE(label("透明标签3")->text(), QStringLiteral("6"));
-    QVERIFY(m_board->findChild<QTimer *>(QStringLiteral("时钟1"))->isActive());
-    QVERIFY(m_board->findChild<QTimer *>(QStringLiteral("时钟2"))->isActive());
-    QCOMPARE(allClosed.count(), 0);
-}
-
-void TestMiniCountdownWindow::exitKeepsOtherWindowsRunning_data()
-{
-    QTest::addColumn<WindowKind>("other");
-    QTest::newRow("alarm") << WindowKind::Alarm;
-    QTest::newRow("editor") << WindowKind::Editor;
-}
-
-void TestMiniCountdownWindow::exitKeepsOtherWindowsRunning()
-{
-    QFETCH(WindowKind, other);
-    QWidget *otherWindow = m_windows->open(other);
-    QVERIFY(otherWindow);
-    QSignalSpy allClosed(m_windows, &WindowSet::allClosed);
-    m_runtime->answers = { Runtime::Answer::Ok };
-    press(m_board, QStringLiteral("透明标签2"));
-    processDeletes();
-    QVERIFY(!m_windows->window(WindowKind::Mini));
-    QCOMPARE(m_windows->window(other), otherWindow);
-    QCOMPARE(m_windows->openCount(), 1);
-    QCOMPARE(allClosed.count(), 0);
-}
-
-void TestMiniCountdownWindow::pinAndUnlock()
-{
-    auto *board = static_cast<BoardWindow *>(m_board);
-    QVERIFY(board->isMovable());
-    press(m_board, QStringLiteral("透明标签3"), Qt::RightButton);
-    QVERIFY(board->isMovable());
-    QVERIFY(m_runtime->pinned.isEmpty());
-
-    press(m_board, QStringLiteral("透明标签3"));
-    QCOMPARE(m_runtime->pinned.size(), 1);
-    QCOMPARE(m_runtime->pinned.first().data(), m_board);
-    QVERIFY(!board->isMovable());
-
-    press(m_board, QStringLiteral("透明标签3"));
-    QCOMPARE(m_runtime->pinned.size(), 2);
-    QVERIFY(!board->isMovable());
-
-    press(m_board, QStringLiteral("透明标签3"), Qt::RightButton);
-    QVERIFY(board->isMovable());
-    QCOMPARE(m_runtime->pinned.size(), 2);
 }
 
 void TestMiniCountdownWindow::pinnedMiniReturnsToAFreeLargeBoard()

@@ -133,8 +133,6 @@ void TestPinningWindows::pinnedByTheDaysFigure()
         if (programManager != OtherProcess)
             QTRY_VERIFY([&] {
                 const QImage shot = board->screen()->grabWindow(board->winId()).toImage();
-                shot.save("C:/shot.png");
-                qWarning() << shot.size() << Qt::hex << shot.pixel(shot.rect().center());
                 const QRgb middle = shot.pixel(shot.rect().center());
                 return qGreen(middle) > qMax(qRed(middle), qBlue(middle)) + 10;
             }());

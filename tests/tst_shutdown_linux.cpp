@@ -152,7 +152,7 @@ void TestShutdownLinux::answerComesWithoutBlocking()
 
     DesktopRuntime runtime;
     std::optional<Runtime::ShutdownResult> answer;
-    runtime.shutDown(1, true, [&answer](const Runtime::ShutdownResult &result) {
+    runtime.shutDown(true, [&answer](const Runtime::ShutdownResult &result) {
         QVERIFY(!answer);
         answer = result;
     });

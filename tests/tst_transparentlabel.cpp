@@ -30,6 +30,8 @@ class TestTransparentLabel : public QObject
 {
     Q_OBJECT
 private slots:
+    void cleanup();
+
     void captionIsPlainText();
     void captionIsItsAccessibleText();
     void pressesOverTheWholeRectangle();
@@ -41,6 +43,12 @@ private slots:
     void pointsToPixels_data();
     void pointsToPixels();
 };
+
+void TestTransparentLabel::cleanup()
+{
+    // A test that changes the application's palette leaves it changed if it fails.
+    QApplication::setPalette(QPalette());
+}
 
 void TestTransparentLabel::captionIsPlainText()
 {
@@ -104,7 +112,6 @@ void TestTransparentLabel::defaultColourIsNotBlack()
     label->setTextColour(Colour::rgb(0, 0, 0));
     QVERIFY(!label->textColour().isDefault());
     QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0, 0, 0));
-    QApplication::setPalette(QPalette());
 }
 
 void TestTransparentLabel::characterHeightKeepsTheRestOfTheFont()

@@ -12,7 +12,7 @@
 class WindowsFixture : public QObject
 {
 protected:
-    void setUpWindows(const QString &examDate = QString::fromUtf8(figures::kExamDate))
+    void setUpWindows(const QString &examDate = dayText(defaultExamDay()))
     {
         m_runtime = new FakeRuntime;
         m_windows = new WindowSet(*m_runtime, examDate);

@@ -2,7 +2,10 @@
 # shellcheck shell=bash
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+# scripts/test builds in build/ (and build-sanitize/); scripts/run and scripts/package in build-run/,
+# with settings of their own, so that neither rebuilds what the other built.
 BUILD_DIR=${BUILD_DIR:-$ROOT/build}
+PROGRAM_BUILD_DIR=$ROOT/build-run
 
 # Building: compiler, CMake and Qt 6 with its D-Bus module (the shutdown request on Linux), xcb
 # (the pinned board's taskbar hints on X11), and dpkg-dev, whose dpkg-shlibdeps finds the Debian
@@ -40,21 +43,9 @@ build() {
     cmake --build "$BUILD_DIR" --parallel "$(nproc)"
 }
 
-# The folders' arrows point one way: the windows and the shared widgets never include the app
-# that builds them, and the program's rules in src/core use no Qt Widgets header.
-check_structure() {
-    local found widgets header
-    if found=$(grep -rnE '#\s*include\s*["<](\.\./)*app/' "$ROOT/src/windows" "$ROOT/src/widgets"); then
-        echo "src/windows and src/widgets must not include src/app:" >&2
-        echo "$found" >&2
-        return 1
-    fi
-    widgets="$(qtpaths6 --query QT_INSTALL_HEADERS)/QtWidgets"
-    [ -d "$widgets" ] || { echo "No Qt Widgets headers at $widgets" >&2; return 1; }
-    for header in $(grep -rhoE '#\s*include\s*[<"][^>"]+' "$ROOT/src/core" | sed -E 's/.*[<"]//'); do
-        if [ -e "$widgets/${header#QtWidgets/}" ]; then
-            echo "src/core must not include the Qt Widgets header $header" >&2
-            return 1
-        fi
-    done
+# The program alone, for scripts/run and scripts/package: a Release build in build-run/ without the
+# tests and tools. A user's compiler may warn where ours does not: warnings do not stop it here.
+build_program() {
+    BUILD_DIR=$PROGRAM_BUILD_DIR build -DCMAKE_COMPILE_WARNING_AS_ERROR=OFF -DBUILD_TESTING=OFF \
+        -DCOUNTDOWN_TOOLS=OFF
 }

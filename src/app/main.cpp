@@ -118,12 +118,12 @@ int main(int argc, char *argv[])
 
     WindowSet windows(runtime);
     if (options.examDay)
-        windows.setExamDate(figures::examDateText(*options.examDay));
+        windows.setExamDate(dayText(*options.examDay));
     QObject::connect(guard.get(), &InstanceGuard::messageReceived, &windows,
         [&windows](const QByteArray &message) {
             const QDate day = QDate::fromString(QString::fromUtf8(message), Qt::ISODate);
             if (day.isValid())
-                windows.setExamDate(figures::examDateText(day));
+                windows.setExamDate(dayText(day));
             windows.openBoard();
         });
     QObject::connect(&endRequests, &EndRequests::requested, &windows, &WindowSet::closeAll);

@@ -19,9 +19,13 @@ QString formsHint()
 
 Options readOptions(QCommandLineParser &parser, const QStringList &arguments, QDate today)
 {
+    const QDate exam = defaultExamDay();
     const QCommandLineOption examDate(QStringLiteral("exam-date"),
-        QStringLiteral("Counts toward DATE at 00:00 instead of 7 June 2015: YYYY-MM-DD, or next "
-                       "for the next 7 June (today on 7 June)."),
+        QStringLiteral(
+            "Counts toward DATE at %1 instead of %2: YYYY-MM-DD, or next for the next %3 "
+            "(today on %3).")
+            .arg(examStartTime().toString(u"HH:mm"), examDayInEnglish(exam, true),
+                examDayInEnglish(exam, false)),
         QStringLiteral("DATE"));
     const QCommandLineOption autostart(QStringLiteral("autostart"),
         QStringLiteral("on: start with the desktop session (with the --exam-date given "

@@ -128,6 +128,12 @@ void WindowSet::destroy(WindowKind kind)
     forget(doomed);
 }
 
+CountdownWindow *WindowSet::largeBoard() const
+{
+    // The set made it, as a CountdownWindow.
+    return static_cast<CountdownWindow *>(window(WindowKind::Countdown));
+}
+
 int WindowSet::openCount() const
 {
     return int(std::count_if(m_windows.begin(), m_windows.end(),

@@ -17,8 +17,7 @@ class WindowSet : public WindowOpener
 {
     Q_OBJECT
 public:
-    explicit WindowSet(
-        Runtime &runtime, const QString &examDate = QString::fromUtf8(figures::kExamDate));
+    explicit WindowSet(Runtime &runtime, const QString &examDate = dayText(defaultExamDay()));
     ~WindowSet() override;
 
     Runtime &runtime() const override { return m_runtime; }
@@ -28,6 +27,7 @@ public:
     QWidget *open(WindowKind kind) override;
     void destroy(WindowKind kind) override;
     QWidget *window(WindowKind kind) const override { return m_windows[index(kind)]; }
+    CountdownWindow *largeBoard() const override;
     int openCount() const;
 
     // Brings the open board, large or mini, to the front and within the screens, or opens the
@@ -49,5 +49,5 @@ private:
 
     Runtime &m_runtime;
     QString m_examDate;
-    std::array<QPointer<QWidget>, 4> m_windows;
+    std::array<QPointer<QWidget>, kWindowKindCount> m_windows;
 };

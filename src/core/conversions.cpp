@@ -5,19 +5,6 @@
 
 namespace conv {
 
-QDateTime textToDateTime(const QString &text)
-{
-    static const QRegularExpression shape(QStringLiteral("^(\\d{1,4})年(\\d{1,2})月(\\d{1,2})日$"));
-    const QRegularExpressionMatch match = shape.match(text);
-    if (!match.hasMatch())
-        return {};
-    const QDate date(
-        match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
-    if (!date.isValid())
-        return {};
-    return QDateTime(date, QTime(0, 0), Qt::LocalTime);
-}
-
 double interval(const QDateTime &a, const QDateTime &b, Unit unit)
 {
     const qint64 seconds = b.date().daysTo(a.date()) * 86400LL + b.time().secsTo(a.time());

@@ -9,9 +9,6 @@ namespace conv {
 
 enum class Unit { Day, Hour };
 
-// "2015年6月7日" -> that day at 00:00:00 local time; invalid for any other shape.
-QDateTime textToDateTime(const QString &text);
-
 // a - b in the unit, with fraction, measured on the wall clock: daylight-saving changes between
 // the two moments do not count.
 double interval(const QDateTime &a, const QDateTime &b, Unit unit);

@@ -7,17 +7,11 @@ namespace {
 
     QString leftUntilExam(const QDateTime &now, const QString &examDate, conv::Unit unit)
     {
-        const QDateTime exam = conv::textToDateTime(examDate);
+        const QDateTime exam = examStart(examDate);
         return conv::toText(conv::round(conv::interval(exam, now, unit)));
     }
 
 } // namespace
-
-QString examDateText(QDate day)
-{
-    return QString::number(day.year()) + u'年' + QString::number(day.month()) + u'月'
-        + QString::number(day.day()) + u'日';
-}
 
 QString daysLeft(const QDateTime &now, const QString &examDate)
 {
@@ -31,11 +25,8 @@ QString hoursLeft(const QDateTime &now, const QString &examDate)
 
 QString clockLine(const QDateTime &now)
 {
-    const QDate date = now.date();
-    const QTime time = now.time();
-    return QString::number(date.year()) + u'年' + QString::number(date.month()) + u'月'
-        + QString::number(date.day()) + u'日' + QString::number(time.hour()) + u'时'
-        + QString::number(time.minute()) + u'分';
+    return dayText(now.date()) + QString::number(now.time().hour()) + u'时'
+        + QString::number(now.time().minute()) + u'分';
 }
 
 QString seconds(const QDateTime &now)

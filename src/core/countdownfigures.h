@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/examdate.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -7,14 +9,9 @@
 // down between updates, so a board cannot drift from the clock.
 namespace figures {
 
-// The exam begins at midnight at the start of this day, unless the command line names another.
-inline constexpr char kExamDate[] = "2015年6月7日";
-
-// The exam-date text of a day, in the form of kExamDate.
-QString examDateText(QDate day);
-
-QString daysLeft(const QDateTime &now, const QString &examDate = QString::fromUtf8(kExamDate));
-QString hoursLeft(const QDateTime &now, const QString &examDate = QString::fromUtf8(kExamDate));
+// `examDate` as dayText() writes it.
+QString daysLeft(const QDateTime &now, const QString &examDate = dayText(defaultExamDay()));
+QString hoursLeft(const QDateTime &now, const QString &examDate = dayText(defaultExamDay()));
 // "2015年6月1日8时0分": numbers without leading zeros.
 QString clockLine(const QDateTime &now);
 QString seconds(const QDateTime &now);

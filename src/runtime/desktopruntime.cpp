@@ -177,7 +177,7 @@ void DesktopRuntime::setNotificationIcon(
     watch->start(kTrayWatchMs);
 }
 
-void DesktopRuntime::shutDown(int, bool force, ShutdownDone done)
+void DesktopRuntime::shutDown(bool force, ShutdownDone done)
 {
     platform::powerOff(force, std::move(done));
 }

@@ -18,7 +18,7 @@ public:
     bool notificationAreaAvailable() const override;
     void setNotificationIcon(QWidget &window, const QIcon &icon, const QString &tip,
         std::function<void(IconEvent)> onEvent) override;
-    void shutDown(int mode, bool force, ShutdownDone done) override;
+    void shutDown(bool force, ShutdownDone done) override;
 
     // The box messageBox() shows, before it is shown.
     static std::unique_ptr<QMessageBox> buildMessageBox(const QString &text, MessageStyle style);

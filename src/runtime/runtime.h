@@ -57,10 +57,10 @@ public:
     virtual void setNotificationIcon(QWidget &window, const QIcon &icon, const QString &tip,
         std::function<void(IconEvent)> onEvent) = 0;
 
-    // Asks the operating system to power the computer off. Mode 1 is a shutdown; `force` lets the
-    // system end applications that stop answering, where it offers that (Windows; logind asks
-    // the applications' inhibitors in any case). The system may first ask the user for a
+    // Asks the operating system to power the computer off. `force` lets the system end
+    // applications that stop answering, where it offers that (Windows; logind asks the
+    // applications' inhibitors in any case). The system may first ask the user for a
     // password, so nothing waits for its answer: `done` is called once with it, later, on this
     // thread (or at once where the system answers at once).
-    virtual void shutDown(int mode, bool force, ShutdownDone done) = 0;
+    virtual void shutDown(bool force, ShutdownDone done) = 0;
 };

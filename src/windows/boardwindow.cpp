@@ -6,6 +6,7 @@
 #include "widgets/windowdrag.h"
 
 #include <QPainter>
+#include <QTimer>
 
 namespace {
 
@@ -49,15 +50,27 @@ BoardWindow::BoardWindow(
     setFont(interfaceFont);
 }
 
-layout::Controls BoardWindow::build(
-    std::span<const layout::Row> rows, const char *daysFigure, const char *exit)
+layout::Controls BoardWindow::build(std::span<const layout::Row> rows, const char *daysFigure,
+    const char *hoursFigure, const char *exit)
 {
     layout::Controls controls = layout::build(*this, rows);
-    auto *figure = controls.get<TransparentLabel>(daysFigure);
-    connect(figure, &TransparentLabel::leftPressed, this, &BoardWindow::onDaysFigurePressed);
-    connect(figure, &TransparentLabel::rightPressed, this, &BoardWindow::onDaysFigureRightPressed);
+    m_daysFigure = controls.get<TransparentLabel>(daysFigure);
+    m_hoursFigure = controls.get<TransparentLabel>(hoursFigure);
+    m_daysFigure->setFigure(true);
+    m_hoursFigure->setFigure(true);
+    connect(m_daysFigure, &TransparentLabel::leftPressed, this, &BoardWindow::onDaysFigurePressed);
+    connect(m_daysFigure, &TransparentLabel::rightPressed, this,
+        &BoardWindow::onDaysFigureRightPressed);
     connect(controls.get<TransparentLabel>(exit), &TransparentLabel::leftPressed, this,
         &BoardWindow::onExitPressed);
+    connect(controls.get<QTimer>("时钟1"), &QTimer::timeout, this, &BoardWindow::onSecondTick);
+    connect(controls.get<QTimer>("时钟2"), &QTimer::timeout, this, &BoardWindow::onMinuteTick);
+    connect(&m_windows, &WindowOpener::examDateChanged, this, &BoardWindow::onExamDateChanged);
+
+    // Pure-white pixels fall outside; without a picture the window keeps its whole rectangle.
+    if (!m_shape.isNull())
+        setMask(m_shape);
+    onExamDateChanged();
     return controls;
 }
 
@@ -69,15 +82,6 @@ void BoardWindow::setMovable(bool movable)
 bool BoardWindow::isMovable() const
 {
     return m_drag->isEnabled();
-}
-
-void BoardWindow::setShapeFromPicture()
-{
-    // Pure-white pixels fall outside; without a picture the window keeps its whole rectangle.
-    if (m_shape.isNull())
-        clearMask();
-    else
-        setMask(m_shape);
 }
 
 void BoardWindow::paintEvent(QPaintEvent *)
@@ -115,12 +119,18 @@ void BoardWindow::switchTo(WindowKind other)
         m_windows.destroy(m_kind);
 }
 
-void BoardWindow::writeDaysLeft(TransparentLabel *figure) const
+void BoardWindow::onSecondTick()
 {
-    figure->setText(figures::daysLeft(m_windows.runtime().now(), m_windows.examDate()));
+    m_hoursFigure->setText(figures::hoursLeft(m_windows.runtime().now(), m_windows.examDate()));
 }
 
-void BoardWindow::writeHoursLeft(TransparentLabel *figure) const
+void BoardWindow::onMinuteTick()
 {
-    figure->setText(figures::hoursLeft(m_windows.runtime().now(), m_windows.examDate()));
+    m_daysFigure->setText(figures::daysLeft(m_windows.runtime().now(), m_windows.examDate()));
+}
+
+void BoardWindow::onExamDateChanged()
+{
+    onMinuteTick();
+    onSecondTick();
 }

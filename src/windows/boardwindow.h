@@ -13,7 +13,8 @@ class WindowDrag;
 // A borderless board drawn as a picture and shaped by it: pure-white pixels of the picture are
 // cut out of the window. While movable, a press anywhere that no control takes drags the window.
 // Both boards share their days figure (a left press pins the board, a right press frees it), their
-// exit question and their figures.
+// exit question and their figures: the hours follow the clock each second (时钟1), the days each
+// minute (时钟2), and both the exam date at once.
 class BoardWindow : public QWidget
 {
     Q_OBJECT
@@ -26,14 +27,11 @@ public:
 
 protected:
     WindowOpener &windows() const { return m_windows; }
-    // Builds the board's controls; `daysFigure` and `exit` are the names of its days figure and
-    // its exit label.
-    layout::Controls build(
-        std::span<const layout::Row> rows, const char *daysFigure, const char *exit);
-    // Cuts the picture's pure-white pixels out of the window.
-    void setShapeFromPicture();
-    void writeDaysLeft(TransparentLabel *figure) const;
-    void writeHoursLeft(TransparentLabel *figure) const;
+    // Builds the board's controls from `rows`, cuts the picture's pure-white pixels out of the
+    // window and fills in the figures, all before the board is first shown. The names are those
+    // of the board's days figure, hours figure and exit label.
+    layout::Controls build(std::span<const layout::Row> rows, const char *daysFigure,
+        const char *hoursFigure, const char *exit);
     // Opens the other board and closes this one. Open first: the program must never be left
     // without a window in between.
     void switchTo(WindowKind other);
@@ -41,6 +39,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void onSecondTick();
+    void onMinuteTick();
+    void onExamDateChanged();
     void onDaysFigurePressed();
     void onDaysFigureRightPressed();
     void onExitPressed();
@@ -50,4 +51,6 @@ private:
     QPixmap m_picture;
     QBitmap m_shape;
     WindowDrag *m_drag;
+    TransparentLabel *m_daysFigure = nullptr;
+    TransparentLabel *m_hoursFigure = nullptr;
 };

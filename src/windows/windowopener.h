@@ -2,11 +2,14 @@
 
 #include <QObject>
 #include <QString>
+#include <cstddef>
 
+class CountdownWindow;
 class QWidget;
 class Runtime;
 
 enum class WindowKind { Countdown, Mini, Editor, Alarm };
+inline constexpr std::size_t kWindowKindCount = std::size_t(WindowKind::Alarm) + 1;
 
 // What a window may ask of the program's other windows: open or close one of them, reach the
 // runtime, read the exam date the boards count toward. The window set implements it; the windows
@@ -27,6 +30,8 @@ public:
     virtual void destroy(WindowKind kind) = 0;
     // The open window of that kind, or nullptr.
     virtual QWidget *window(WindowKind kind) const = 0;
+    // The open large board, which the editor restyles, or nullptr.
+    virtual CountdownWindow *largeBoard() const = 0;
 
 signals:
     void examDateChanged();

@@ -37,7 +37,7 @@ public:
         QWidget &, const QIcon &, const QString &, std::function<void(IconEvent)>) override
     {
     }
-    void shutDown(int, bool, ShutdownDone done) override
+    void shutDown(bool, ShutdownDone done) override
     {
         done({ false, QStringLiteral("screenshots") });
     }

@@ -166,7 +166,7 @@ void AlarmWindow::onShutdownTick()
         return;
     m_note->setText(QString::fromUtf8(kShutdownPending));
     QPointer<AlarmWindow> self(this);
-    runtime().shutDown(1, true, [self](const Runtime::ShutdownResult &result) {
+    runtime().shutDown(true, [self](const Runtime::ShutdownResult &result) {
         if (self)
             self->onShutdownAnswered(result);
     });

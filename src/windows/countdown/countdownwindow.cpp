@@ -54,34 +54,33 @@ CountdownWindow::CountdownWindow(WindowOpener &windows)
     setWindowTitle(QStringLiteral("高考倒计时"));
     setWindowIcon(QIcon(QStringLiteral(":/assets/board.png")));
 
-    const layout::Controls controls = build(kControls, "透明标签2", "透明标签6");
-    m_daysFigure = controls.get<TransparentLabel>("透明标签2");
-    m_hoursFigure = controls.get<TransparentLabel>("透明标签4");
+    const layout::Controls controls = build(kControls, "透明标签2", "透明标签4", "透明标签6");
+    auto *daysFigure = controls.get<TransparentLabel>("透明标签2");
+    auto *hoursFigure = controls.get<TransparentLabel>("透明标签4");
     m_clockLine = controls.get<TransparentLabel>("透明标签11");
     m_secondsFigure = controls.get<TransparentLabel>("透明标签12");
-    for (TransparentLabel *figure : { m_daysFigure, m_hoursFigure, m_clockLine, m_secondsFigure })
-        figure->setFigure(true);
+    m_clockLine->setFigure(true);
+    m_secondsFigure->setFigure(true);
     m_customText = controls.get<TransparentLabel>("透明标签10");
     m_customText->setWordWrap(true);
     m_targets = { controls.get<TransparentLabel>("透明标签1"),
         controls.get<TransparentLabel>("透明标签3"), controls.get<TransparentLabel>("透明标签5"),
-        m_daysFigure, m_hoursFigure, m_customText, m_clockLine,
+        daysFigure, hoursFigure, m_customText, m_clockLine,
         controls.get<TransparentLabel>("透明标签7") };
     auto *miniBoard = controls.get<TransparentLabel>("透明标签8");
     auto *secondsUnit = controls.get<TransparentLabel>("透明标签9");
     auto *vote = controls.get<TransparentLabel>("透明标签13");
 
+    // Each second the board writes the hours figure first, then this the clock line and seconds.
     connect(controls.get<QTimer>("时钟1"), &QTimer::timeout, this, &CountdownWindow::onSecondTick);
-    connect(controls.get<QTimer>("时钟2"), &QTimer::timeout, this, &CountdownWindow::onMinuteTick);
-    connect(m_hoursFigure, &TransparentLabel::leftPressed, this,
-        &CountdownWindow::onHoursFigurePressed);
+    connect(
+        hoursFigure, &TransparentLabel::leftPressed, this, &CountdownWindow::onHoursFigurePressed);
     connect(miniBoard, &TransparentLabel::leftPressed, this, &CountdownWindow::onMiniBoardPressed);
     connect(
         secondsUnit, &TransparentLabel::leftPressed, this, &CountdownWindow::onSecondsUnitPressed);
     connect(vote, &TransparentLabel::leftPressed, this, &CountdownWindow::onVotePressed);
-    connect(&windows, &WindowOpener::examDateChanged, this, &CountdownWindow::onExamDateChanged);
 
-    onCreated();
+    onSecondTick();
 }
 
 void CountdownWindow::restyle(Target target, Colour colour, std::optional<int> points)
@@ -97,31 +96,11 @@ void CountdownWindow::setCustomText(const QString &text)
     m_customText->setText(text);
 }
 
-void CountdownWindow::onCreated()
-{
-    setShapeFromPicture();
-    writeDaysLeft(m_daysFigure);
-    writeHoursLeft(m_hoursFigure);
-    writeSeconds();
-    writeClockLine();
-}
-
 void CountdownWindow::onSecondTick()
 {
-    writeHoursLeft(m_hoursFigure);
-    writeClockLine();
-    writeSeconds();
-}
-
-void CountdownWindow::onMinuteTick()
-{
-    writeDaysLeft(m_daysFigure);
-}
-
-void CountdownWindow::onExamDateChanged()
-{
-    writeDaysLeft(m_daysFigure);
-    writeHoursLeft(m_hoursFigure);
+    const QDateTime now = windows().runtime().now();
+    m_clockLine->setText(figures::clockLine(now));
+    m_secondsFigure->setText(figures::seconds(now));
 }
 
 void CountdownWindow::onHoursFigurePressed()
@@ -142,14 +121,4 @@ void CountdownWindow::onSecondsUnitPressed()
 void CountdownWindow::onVotePressed()
 {
     windows().runtime().openWebPage(QUrl(QString::fromLatin1(kVotePageAddress)));
-}
-
-void CountdownWindow::writeSeconds()
-{
-    m_secondsFigure->setText(figures::seconds(windows().runtime().now()));
-}
-
-void CountdownWindow::writeClockLine()
-{
-    m_clockLine->setText(figures::clockLine(windows().runtime().now()));
 }

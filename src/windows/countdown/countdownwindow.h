@@ -34,20 +34,12 @@ public:
     void setCustomText(const QString &text);
 
 private:
-    void onCreated();
     void onSecondTick();
-    void onMinuteTick();
-    void onExamDateChanged();
     void onHoursFigurePressed();
     void onMiniBoardPressed();
     void onSecondsUnitPressed();
     void onVotePressed();
 
-    void writeSeconds();
-    void writeClockLine();
-
-    TransparentLabel *m_daysFigure;
-    TransparentLabel *m_hoursFigure;
     TransparentLabel *m_clockLine;
     TransparentLabel *m_secondsFigure;
     TransparentLabel *m_customText;

@@ -81,7 +81,7 @@ void EditorWindow::onApplyClicked()
     if (choice < 0 || choice >= int(CountdownWindow::kTargetCount))
         return;
     // The user may have switched to the mini board, which has no labels to restyle.
-    auto *board = qobject_cast<CountdownWindow *>(m_windows.window(WindowKind::Countdown));
+    CountdownWindow *board = m_windows.largeBoard();
     if (!board)
         return;
 

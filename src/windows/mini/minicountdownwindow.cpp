@@ -3,8 +3,6 @@
 #include "widgets/transparentlabel.h"
 #include "windows/windowopener.h"
 
-#include <QTimer>
-
 namespace {
 
 using layout::LabelRow;
@@ -38,46 +36,9 @@ MiniCountdownWindow::MiniCountdownWindow(WindowOpener &windows)
     setObjectName(QStringLiteral("MiniCountdownWindow"));
     setWindowTitle(QString());
 
-    const layout::Controls controls = build(kControls, "透明标签3", "透明标签2");
-    m_daysFigure = controls.get<TransparentLabel>("透明标签3");
-    m_hoursFigure = controls.get<TransparentLabel>("透明标签7");
-    m_daysFigure->setFigure(true);
-    m_hoursFigure->setFigure(true);
-    auto *largeBoard = controls.get<TransparentLabel>("透明标签5");
-
-    connect(
-        controls.get<QTimer>("时钟1"), &QTimer::timeout, this, &MiniCountdownWindow::onSecondTick);
-    connect(
-        controls.get<QTimer>("时钟2"), &QTimer::timeout, this, &MiniCountdownWindow::onMinuteTick);
-    connect(largeBoard, &TransparentLabel::leftPressed, this,
+    const layout::Controls controls = build(kControls, "透明标签3", "透明标签7", "透明标签2");
+    connect(controls.get<TransparentLabel>("透明标签5"), &TransparentLabel::leftPressed, this,
         &MiniCountdownWindow::onLargeBoardPressed);
-    connect(
-        &windows, &WindowOpener::examDateChanged, this, &MiniCountdownWindow::onExamDateChanged);
-
-    onCreated();
-}
-
-void MiniCountdownWindow::onCreated()
-{
-    setShapeFromPicture();
-    writeDaysLeft(m_daysFigure);
-    writeHoursLeft(m_hoursFigure);
-}
-
-void MiniCountdownWindow::onSecondTick()
-{
-    writeHoursLeft(m_hoursFigure);
-}
-
-void MiniCountdownWindow::onMinuteTick()
-{
-    writeDaysLeft(m_daysFigure);
-}
-
-void MiniCountdownWindow::onExamDateChanged()
-{
-    writeDaysLeft(m_daysFigure);
-    writeHoursLeft(m_hoursFigure);
 }
 
 void MiniCountdownWindow::onLargeBoardPressed()

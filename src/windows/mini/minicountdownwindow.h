@@ -12,12 +12,5 @@ public:
     explicit MiniCountdownWindow(WindowOpener &windows);
 
 private:
-    void onCreated();
-    void onSecondTick();
-    void onMinuteTick();
-    void onExamDateChanged();
     void onLargeBoardPressed();
-
-    TransparentLabel *m_daysFigure;
-    TransparentLabel *m_hoursFigure;
 };
