@@ -96,10 +96,6 @@ QWidget *WindowSet::create(WindowKind kind)
 QWidget *WindowSet::open(WindowKind kind)
 {
     if (QWidget *existing = window(kind)) {
-        // A window hidden to the notification area comes back without its icon, as it would
-        // from a click on the icon.
-        if (existing->isHidden())
-            m_runtime.setNotificationIcon(*existing, QIcon(), QString(), {});
         // show() alone leaves a minimised window minimised.
         existing->setWindowState(existing->windowState() & ~Qt::WindowMinimized);
         existing->show();

@@ -139,6 +139,16 @@ bool AlarmWindow::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+void AlarmWindow::showEvent(QShowEvent *event)
+{
+    // However the window comes back (its icon, the area going away, a second start), the icon goes.
+    if (m_inNotificationArea) {
+        m_inNotificationArea = false;
+        runtime().setNotificationIcon(*this, QIcon(), QString(), {});
+    }
+    QWidget::showEvent(event);
+}
+
 void AlarmWindow::onStartClicked()
 {
     const int kind = m_kind->currentIndex();
@@ -222,6 +232,7 @@ void AlarmWindow::onCloseLabelPressed()
         if (self)
             self->onNotificationIconEvent(event);
     });
+    m_inNotificationArea = true;
     hide();
 }
 
@@ -233,5 +244,4 @@ void AlarmWindow::onNotificationIconEvent(Runtime::IconEvent event)
     showNormal();
     raise();
     activateWindow();
-    runtime().setNotificationIcon(*this, QIcon(), QString(), {});
 }

@@ -22,6 +22,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void onStartClicked();
@@ -46,4 +47,5 @@ private:
     QPushButton *m_startButton; // 按钮1
     QTimer *m_shutdownTimer; // 时钟1
     QTimer *m_reminderTimer; // 时钟2
+    bool m_inNotificationArea = false;
 };
