@@ -29,7 +29,7 @@ QString look(const TransparentLabel *label)
         .arg(label->objectName(), label->text(),
             label->palette().color(QPalette::WindowText).name(),
             QString::number(label->textColour().value(), 16), label->font().toString(),
-            record ? QString::number(int(record->charset)) : QStringLiteral("-"));
+            record ? QString::number(record->pixelHeight) : QStringLiteral("-"));
 }
 
 QStringList looks(const QWidget *board)
@@ -358,7 +358,6 @@ void TestEditorWindow::edgeCases()
     // Only the height changes: face, weight and the rest are the design's.
     QCOMPARE(label->fontRecord()->face, record.face);
     QCOMPARE(label->fontRecord()->weight, record.weight);
-    QCOMPARE(label->fontRecord()->charset, record.charset);
     QCOMPARE(label->font().weight(), QFont::Weight(record.weight));
     QCOMPARE(label->font().italic(), record.italic);
     QCOMPARE(label->font().families(), FontRecord::fallbackFamilies(record.face));

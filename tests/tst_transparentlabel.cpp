@@ -117,15 +117,13 @@ void TestTransparentLabel::defaultColourIsNotBlack()
 void TestTransparentLabel::characterHeightKeepsTheRestOfTheFont()
 {
     TransparentLabel label;
-    FontRecord heading{ QStringLiteral("方正稚艺 - Varnel"), 64, 700, false, false, false,
-        FontRecord::Charset::GB2312 };
+    FontRecord heading{ QStringLiteral("方正稚艺 - Varnel"), 64, 700 };
     label.setFontRecord(heading);
     label.setCharacterHeight(16);
     QCOMPARE(label.font().pixelSize(), 16);
     QCOMPARE(label.font().weight(), QFont::Bold);
     QCOMPARE(label.font().families(), FontRecord::fallbackFamilies(heading.face));
     QVERIFY(label.font().families().contains(heading.face));
-    QCOMPARE(label.fontRecord()->charset, FontRecord::Charset::GB2312);
     QCOMPARE(label.fontRecord()->weight, 700);
     QCOMPARE(label.fontRecord()->pixelHeight, 16);
 }

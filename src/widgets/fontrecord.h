@@ -5,18 +5,15 @@
 #include <QStringList>
 
 // A label's font as the layouts define it: pixel height rather than points, Windows weights
-// (400 normal, 700 bold) and a character set, which Qt has no use for but which an edit keeps.
+// (400 normal, 700 bold).
 struct FontRecord
 {
-    enum class Charset { Default, GB2312 };
-
-    QString face; // empty: the platform's standard face for the character set
+    QString face; // empty: the platform's standard face
     int pixelHeight = 0;
     int weight = 400;
     bool italic = false;
     bool underline = false;
     bool strikeOut = false;
-    Charset charset = Charset::GB2312;
 
     // Resolves the face to the program's own typeface for it, then to the system's.
     QFont toQFont() const;

@@ -32,7 +32,6 @@ namespace {
             font.face = QString::fromUtf8(row.face);
             font.pixelHeight = row.pixels;
             font.weight = row.weight;
-            font.charset = row.charset;
             label->setFontRecord(font);
         }
         label->setTextColour(row.colour);

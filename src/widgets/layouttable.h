@@ -25,7 +25,6 @@ struct LabelRow
     const char *face; // nullptr: no font of its own; "": the standard face
     int pixels;
     int weight;
-    FontRecord::Charset charset;
     Colour colour;
     Qt::CursorShape cursor;
     bool pressable;

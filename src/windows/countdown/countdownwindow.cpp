@@ -15,8 +15,6 @@ using layout::TimerRow;
 // The vote page opens in the default browser.
 const char kVotePageAddress[] = "https://example.org";
 
-constexpr auto GB = FontRecord::Charset::GB2312;
-constexpr auto Western = FontRecord::Charset::Default;
 constexpr auto Arrow = Qt::ArrowCursor;
 constexpr auto Hand = Qt::PointingHandCursor;
 constexpr Colour kChalkGreen = Colour::rgb(128, 160, 128);
@@ -25,20 +23,20 @@ constexpr Colour kLightGrey = Colour::rgb(236, 236, 236);
 
 // clang-format off
 const layout::Row kControls[] = {
-//             name           rect                     text                   face                  px   weight charset  colour                    cursor pressable
-    LabelRow { "透明标签1",  { 24,  88, 456, 144}, "距 离 高 考 仅 剩 ", "方正稚艺 - Varnel", 64, 700, GB,      kChalkGreen,              Arrow, false },
-    LabelRow { "透明标签2",  {488, 216, 152, 120}, "",                   "仿宋",              96, 400, GB,      Colour::rgb(0, 255, 0),   Arrow, true  },
-    LabelRow { "透明标签3",  {640, 200, 176, 168}, "天！",               "方正稚艺 - Varnel", 64, 400, Western, kChalkGreen,              Arrow, false },
-    LabelRow { "透明标签4",  {216, 384, 136, 144}, "",                   "楷体",              64, 400, GB,      Colour::rgb(255, 255, 0), Arrow, true  },
-    LabelRow { "透明标签5",  { 32, 384, 128, 144}, "总计",               "楷体",              64, 400, GB,      kBlack,                   Arrow, false },
-    LabelRow { "透明标签6",  {752,   0,  24,  32}, "×",                  "",                  35, 400, GB,      Colour::rgb(107, 112, 148), Hand, true },
-    LabelRow { "透明标签7",  {368, 384,  72, 144}, "时",                 "楷体",              64, 400, GB,      kBlack,                   Arrow, false },
-    LabelRow { "透明标签8",  {688,   0,  40,  24}, "小窗口",             nullptr,              0,   0, GB,      kChalkGreen,              Hand,  true  },
-    LabelRow { "透明标签9",  {656,  48,  48,  64}, "秒",                 "",                  37, 400, GB,      kLightGrey,               Arrow, true  },
-    LabelRow { "透明标签10", { 24, 200, 480, 208}, "",                   "",                  64, 400, GB,      kBlack,                   Arrow, false },
-    LabelRow { "透明标签11", { 88,  32, 512,  96}, "",                   "楷体",              48, 400, GB,      kBlack,                   Arrow, false },
-    LabelRow { "透明标签12", {600,  40,  72,  80}, "",                   "",                  37, 400, GB,      kLightGrey,               Arrow, false },
-    LabelRow { "透明标签13", {688, 520,  64,  16}, "为软件投票",         nullptr,              0,   0, GB,      kBlack,                   Hand,  true  },
+//             name           rect                     text                   face                  px   weight colour                    cursor pressable
+    LabelRow { "透明标签1",  { 24,  88, 456, 144}, "距 离 高 考 仅 剩 ", "方正稚艺 - Varnel", 64, 700, kChalkGreen,              Arrow, false },
+    LabelRow { "透明标签2",  {488, 216, 152, 120}, "",                   "仿宋",              96, 400, Colour::rgb(0, 255, 0),   Arrow, true  },
+    LabelRow { "透明标签3",  {640, 200, 176, 168}, "天！",               "方正稚艺 - Varnel", 64, 400, kChalkGreen,              Arrow, false },
+    LabelRow { "透明标签4",  {216, 384, 136, 144}, "",                   "楷体",              64, 400, Colour::rgb(255, 255, 0), Arrow, true  },
+    LabelRow { "透明标签5",  { 32, 384, 128, 144}, "总计",               "楷体",              64, 400, kBlack,                   Arrow, false },
+    LabelRow { "透明标签6",  {752,   0,  24,  32}, "×",                  "",                  35, 400, Colour::rgb(107, 112, 148), Hand, true },
+    LabelRow { "透明标签7",  {368, 384,  72, 144}, "时",                 "楷体",              64, 400, kBlack,                   Arrow, false },
+    LabelRow { "透明标签8",  {688,   0,  40,  24}, "小窗口",             nullptr,              0,   0, kChalkGreen,              Hand,  true  },
+    LabelRow { "透明标签9",  {656,  48,  48,  64}, "秒",                 "",                  37, 400, kLightGrey,               Arrow, true  },
+    LabelRow { "透明标签10", { 24, 200, 480, 208}, "",                   "",                  64, 400, kBlack,                   Arrow, false },
+    LabelRow { "透明标签11", { 88,  32, 512,  96}, "",                   "楷体",              48, 400, kBlack,                   Arrow, false },
+    LabelRow { "透明标签12", {600,  40,  72,  80}, "",                   "",                  37, 400, kLightGrey,               Arrow, false },
+    LabelRow { "透明标签13", {688, 520,  64,  16}, "为软件投票",         nullptr,              0,   0, kBlack,                   Hand,  true  },
     TimerRow { "时钟1", 1000 },
     TimerRow { "时钟2", 60000 },
 };
