@@ -27,15 +27,16 @@ BoardWindow::BoardWindow(
     : QWidget(nullptr, Qt::FramelessWindowHint), m_windows(windows), m_kind(kind),
       m_drag(new WindowDrag(*this))
 {
-    // Decoded once: the 1x picture gives the shape at every device pixel ratio.
-    const QImage image = QImage(picture).convertToFormat(QImage::Format_RGB32);
+    // Decoded once: the 1x picture gives the shape at every device pixel ratio, and is moved into
+    // the pixmap rather than copied.
+    QImage image = QImage(picture).convertToFormat(QImage::Format_RGB32);
     if (!image.isNull())
         m_shape =
             QBitmap::fromImage(image.createMaskFromColor(qRgb(255, 255, 255), Qt::MaskInColor));
     if (devicePixelRatioF() > 1.0)
         m_picture = sharpPicture(picture);
     if (m_picture.isNull())
-        m_picture = QPixmap::fromImage(image);
+        m_picture = QPixmap::fromImage(std::move(image));
 
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(size);
@@ -69,7 +70,7 @@ layout::Controls BoardWindow::build(std::span<const layout::Row> rows, const cha
 
     // Pure-white pixels fall outside; without a picture the window keeps its whole rectangle.
     if (!m_shape.isNull())
-        setMask(m_shape);
+        setMask(std::exchange(m_shape, QBitmap()));
     onExamDateChanged();
     return controls;
 }
