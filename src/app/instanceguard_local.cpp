@@ -1,11 +1,8 @@
 #include "instanceguard.h"
 
 #include <QDeadlineTimer>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QLockFile>
 #include <QThread>
-#include <QTimer>
 
 namespace {
 
@@ -20,13 +17,11 @@ class LocalInstanceGuard : public InstanceGuard
 {
 public:
     explicit LocalInstanceGuard(const InstanceChannel &channel)
-        : m_channel(channel), m_lock(channel.lockFile)
+        : m_channel(channel), m_lock(channel.lockFile), m_server(kMaxMessage, kMessageMs)
     {
         // A lock is stale only when its owner is gone, however old it is.
         m_lock.setStaleLockTime(0);
-        // Only the user who started the program can connect.
-        m_server.setSocketOptions(QLocalServer::UserAccessOption);
-        connect(&m_server, &QLocalServer::newConnection, this, &LocalInstanceGuard::onConnection);
+        connect(&m_server, &LineServer::lineReceived, this, &InstanceGuard::messageReceived);
     }
 
     Role claim(const QByteArray &message) override
@@ -40,7 +35,7 @@ public:
             if (m_lock.error() != QLockFile::LockFailedError)
                 return unguarded(QStringLiteral("cannot create %1").arg(m_channel.lockFile));
             // The owner may have taken the lock an instant ago and not be listening yet.
-            if (handOver(message))
+            if (sendLine(m_channel.name, message, kHandOverMs))
                 return Role::Second;
             QThread::msleep(kRetryMs);
         } while (!deadline.hasExpired());
@@ -56,62 +51,16 @@ private:
 
     Role listen()
     {
-        // Whatever socket is left behind is a dead copy's: only the lock's holder gets here.
-        QLocalServer::removeServer(m_channel.name);
-        if (!m_server.listen(m_channel.name))
-            unguarded(QStringLiteral("cannot listen on %1: %2")
-                          .arg(m_channel.name, m_server.errorString()));
+        // Whatever is left on the channel is a dead copy's: only the lock's holder gets here.
+        const QString problem = m_server.listen(m_channel.name);
+        if (!problem.isEmpty())
+            unguarded(QStringLiteral("cannot listen on %1: %2").arg(m_channel.name, problem));
         return Role::First;
-    }
-
-    // True once the running copy has taken the message and closed the connection.
-    bool handOver(const QByteArray &message)
-    {
-        QLocalSocket socket;
-        socket.connectToServer(m_channel.name);
-        if (!socket.waitForConnected(kHandOverMs))
-            return false;
-        socket.write(message + '\n');
-        if (!socket.waitForBytesWritten(kHandOverMs))
-            return false;
-        return socket.state() == QLocalSocket::UnconnectedState
-            || socket.waitForDisconnected(kHandOverMs);
-    }
-
-    void onConnection()
-    {
-        while (QLocalSocket *socket = m_server.nextPendingConnection()) {
-            // One short line, sent at once; whatever is longer or slower is dropped unread.
-            socket->setReadBufferSize(kMaxMessage + 1);
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] { read(*socket); });
-            QTimer::singleShot(kMessageMs, socket, [socket] { drop(*socket); });
-        }
-    }
-
-    void read(QLocalSocket &socket)
-    {
-        if (!socket.canReadLine()) {
-            if (socket.bytesAvailable() > kMaxMessage)
-                drop(socket);
-            return;
-        }
-        const QByteArray line = socket.readLine();
-        if (line.size() > kMaxMessage + 1)
-            return drop(socket);
-        emit messageReceived(line.chopped(1));
-        socket.disconnectFromServer();
-    }
-
-    static void drop(QLocalSocket &socket)
-    {
-        socket.abort();
-        socket.deleteLater();
     }
 
     InstanceChannel m_channel;
     QLockFile m_lock;
-    QLocalServer m_server;
+    LineServer m_server;
 };
 
 } // namespace
