@@ -47,6 +47,8 @@ int changeAutostart(bool on, const Options &options)
 // ends here; otherwise fills `options` for the board.
 std::optional<int> answerCommandLine(int argc, char *argv[], QDate today, Options &options)
 {
+    if (argc < 2)
+        return std::nullopt; // nothing to read: the board opens as it always does
     QCoreApplication core(argc, argv);
     QCommandLineParser parser;
     options = readOptions(parser, core.arguments(), today);
@@ -95,7 +97,6 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(COUNTDOWN_APP_ID));
     // A window hidden to the notification area still counts: the window set decides when to end.
     app.setQuitOnLastWindowClosed(false);
-    loadBundledFaces();
     EndRequests endRequests;
 
     installQtChineseTranslation(app);
@@ -130,5 +131,8 @@ int main(int argc, char *argv[])
     QObject::connect(
         &windows, &WindowSet::allClosed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     windows.open(WindowKind::Countdown);
+    // Nothing has measured a text yet, and the board is first painted from the event loop: the
+    // faces (and with them the font database) are read while the window system maps it.
+    loadBundledFaces();
     return app.exec();
 }
