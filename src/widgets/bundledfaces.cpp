@@ -1,7 +1,7 @@
 #include "bundledfaces.h"
 
-#include <QFile>
 #include <QFontDatabase>
+#include <QResource>
 
 namespace {
 
@@ -21,9 +21,11 @@ int loadBundledFaces()
 {
     int loaded = 0;
     for (const char *path : kFaces) {
-        QFile file(QString::fromLatin1(path));
-        if (file.open(QIODevice::ReadOnly)
-            && QFontDatabase::addApplicationFontFromData(file.readAll()) >= 0)
+        // Stored uncompressed: the font database reads each face where the program holds it,
+        // without a copy.
+        const QResource face(QString::fromLatin1(path));
+        if (face.isValid()
+            && QFontDatabase::addApplicationFontFromData(face.uncompressedData()) >= 0)
             ++loaded;
     }
     return loaded;
