@@ -49,7 +49,7 @@ void TestHighDpi::boardsDrawTheDoubleSizePicture()
     // rendering matches the double-size picture pixel for pixel, not a scaled-up 1x picture.
     const QImage rendered = board->grab().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(rendered.devicePixelRatio(), 2.0);
-    const QImage picture = board->picture().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage picture = board->picture().convertToFormat(QImage::Format_RGB32);
     const int y = 31; // an odd row: a scaled-up 1x picture repeats every row twice
     int same = 0;
     for (int x = 0; x < 600; ++x)

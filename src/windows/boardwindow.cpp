@@ -5,6 +5,7 @@
 #include "widgets/transparentlabel.h"
 #include "widgets/windowdrag.h"
 
+#include <QBitmap>
 #include <QPainter>
 #include <QTimer>
 
@@ -12,32 +13,30 @@ namespace {
 
 // On screens with more than one device pixel to the logical pixel the board is drawn from the
 // double-size picture, which scales down sharply where the 1x one would be scaled up and blurred.
-QPixmap sharpPicture(const QString &path)
+// The 1x picture gives the shape at every device pixel ratio.
+BoardPictures decodePictures(const QString &path, bool sharp, const QString &icon)
 {
-    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-    QPixmap sharp(path.left(dot) + QStringLiteral("@2x") + path.mid(dot));
-    sharp.setDevicePixelRatio(2.0);
-    return sharp;
+    BoardPictures pictures{ QImage(path).convertToFormat(QImage::Format_RGB32), {}, {} };
+    if (sharp) {
+        const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+        pictures.sharp = QImage(path.left(dot) + QStringLiteral("@2x") + path.mid(dot));
+        pictures.sharp.setDevicePixelRatio(2.0);
+    }
+    if (!icon.isEmpty())
+        pictures.icon = QImage(icon);
+    return pictures;
 }
 
 } // namespace
 
-BoardWindow::BoardWindow(
-    WindowOpener &windows, WindowKind kind, const QString &picture, const QSize &size)
+BoardWindow::BoardWindow(WindowOpener &windows, WindowKind kind, const QString &picture,
+    const QSize &size, const QString &icon)
     : QWidget(nullptr, Qt::FramelessWindowHint), m_windows(windows), m_kind(kind),
       m_drag(new WindowDrag(*this))
 {
-    // Decoded once: the 1x picture gives the shape at every device pixel ratio, and is moved into
-    // the pixmap rather than copied.
-    QImage image = QImage(picture).convertToFormat(QImage::Format_RGB32);
-    if (!image.isNull())
-        m_shape =
-            QBitmap::fromImage(image.createMaskFromColor(qRgb(255, 255, 255), Qt::MaskInColor));
-    if (devicePixelRatioF() > 1.0)
-        m_picture = sharpPicture(picture);
-    if (m_picture.isNull())
-        m_picture = QPixmap::fromImage(std::move(image));
-
+    // Decoded on a thread of their own while the controls are built.
+    m_decoding =
+        std::async(std::launch::async, decodePictures, picture, devicePixelRatioF() > 1.0, icon);
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(size);
     move(50, 50);
@@ -69,8 +68,22 @@ layout::Controls BoardWindow::build(std::span<const layout::Row> rows, const cha
     connect(&m_windows, &WindowOpener::examDateChanged, this, &BoardWindow::onExamDateChanged);
 
     // Pure-white pixels fall outside; without a picture the window keeps its whole rectangle.
-    if (!m_shape.isNull())
-        setMask(std::exchange(m_shape, QBitmap()));
+    BoardPictures pictures = m_decoding.get();
+    if (!pictures.plain.isNull())
+        setMask(QBitmap::fromImage(
+            pictures.plain.createMaskFromColor(qRgb(255, 255, 255), Qt::MaskInColor)));
+    m_picture = std::move(pictures.sharp.isNull() ? pictures.plain : pictures.sharp);
+    // Once the board is up: the window system gets its icon (turning it into the taskbar's format
+    // would hold up the board's appearing), and the picture is kept at three bytes a pixel rather
+    // than four, since painting converts only what it redraws.
+    QMetaObject::invokeMethod(
+        this,
+        [this, icon = std::move(pictures.icon)] {
+            if (!icon.isNull())
+                setWindowIcon(QIcon(QPixmap::fromImage(icon)));
+            m_picture.convertTo(QImage::Format_RGB888);
+        },
+        Qt::QueuedConnection);
     onExamDateChanged();
     return controls;
 }
@@ -91,7 +104,7 @@ void BoardWindow::paintEvent(QPaintEvent *)
     // At fractional ratios (1.25, 1.5) the 2x picture is scaled down: filter it, or it turns
     // jagged.
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(0, 0, m_picture);
+    painter.drawImage(0, 0, m_picture);
 }
 
 void BoardWindow::onDaysFigurePressed()

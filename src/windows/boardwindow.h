@@ -3,12 +3,21 @@
 #include "widgets/layouttable.h"
 #include "windows/windowopener.h"
 
-#include <QBitmap>
+#include <QImage>
 #include <QPixmap>
 #include <QWidget>
+#include <future>
 
 class TransparentLabel;
 class WindowDrag;
+
+// A board's pictures as decoded: `sharp` only on screens of more than one device pixel per pixel.
+struct BoardPictures
+{
+    QImage plain;
+    QImage sharp;
+    QImage icon;
+};
 
 // A borderless board drawn as a picture and shaped by it: pure-white pixels of the picture are
 // cut out of the window. While movable, a press anywhere that no control takes drags the window.
@@ -19,11 +28,13 @@ class BoardWindow : public QWidget
 {
     Q_OBJECT
 public:
-    BoardWindow(WindowOpener &windows, WindowKind kind, const QString &picture, const QSize &size);
+    // `picture` and `icon` (if any) are files Qt can read.
+    BoardWindow(WindowOpener &windows, WindowKind kind, const QString &picture, const QSize &size,
+        const QString &icon = {});
 
     void setMovable(bool movable);
     bool isMovable() const;
-    const QPixmap &picture() const { return m_picture; }
+    const QImage &picture() const { return m_picture; }
 
 protected:
     WindowOpener &windows() const { return m_windows; }
@@ -48,8 +59,8 @@ private:
 
     WindowOpener &m_windows;
     WindowKind m_kind;
-    QPixmap m_picture;
-    QBitmap m_shape;
+    std::future<BoardPictures> m_decoding;
+    QImage m_picture;
     WindowDrag *m_drag;
     TransparentLabel *m_daysFigure = nullptr;
     TransparentLabel *m_hoursFigure = nullptr;

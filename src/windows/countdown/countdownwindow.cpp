@@ -45,12 +45,11 @@ const layout::Row kControls[] = {
 } // namespace
 
 CountdownWindow::CountdownWindow(WindowOpener &windows)
-    : BoardWindow(
-        windows, WindowKind::Countdown, QStringLiteral(":/assets/countdown.jpg"), QSize(777, 541))
+    : BoardWindow(windows, WindowKind::Countdown, QStringLiteral(":/assets/countdown.jpg"),
+        QSize(777, 541), QStringLiteral(":/assets/board.png"))
 {
     setObjectName(QStringLiteral("CountdownWindow"));
     setWindowTitle(QStringLiteral("高考倒计时"));
-    setWindowIcon(QIcon(QStringLiteral(":/assets/board.png")));
 
     const layout::Controls controls = build(kControls, "透明标签2", "透明标签4", "透明标签6");
     auto *daysFigure = controls.get<TransparentLabel>("透明标签2");
