@@ -14,29 +14,26 @@ namespace {
 // On screens with more than one device pixel to the logical pixel the board is drawn from the
 // double-size picture, which scales down sharply where the 1x one would be scaled up and blurred.
 // The 1x picture gives the shape at every device pixel ratio.
-BoardPictures decodePictures(const QString &path, bool sharp, const QString &icon)
+BoardPictures decodePictures(const QString &path, bool sharp)
 {
-    BoardPictures pictures{ QImage(path).convertToFormat(QImage::Format_RGB32), {}, {} };
+    BoardPictures pictures{ QImage(path).convertToFormat(QImage::Format_RGB32), {} };
     if (sharp) {
         const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
         pictures.sharp = QImage(path.left(dot) + QStringLiteral("@2x") + path.mid(dot));
         pictures.sharp.setDevicePixelRatio(2.0);
     }
-    if (!icon.isEmpty())
-        pictures.icon = QImage(icon);
     return pictures;
 }
 
 } // namespace
 
-BoardWindow::BoardWindow(WindowOpener &windows, WindowKind kind, const QString &picture,
-    const QSize &size, const QString &icon)
+BoardWindow::BoardWindow(
+    WindowOpener &windows, WindowKind kind, const QString &picture, const QSize &size)
     : QWidget(nullptr, Qt::FramelessWindowHint), m_windows(windows), m_kind(kind),
       m_drag(new WindowDrag(*this))
 {
     // Decoded on a thread of their own while the controls are built.
-    m_decoding =
-        std::async(std::launch::async, decodePictures, picture, devicePixelRatioF() > 1.0, icon);
+    m_decoding = std::async(std::launch::async, decodePictures, picture, devicePixelRatioF() > 1.0);
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(size);
     move(50, 50);
@@ -73,17 +70,10 @@ layout::Controls BoardWindow::build(std::span<const layout::Row> rows, const cha
         setMask(QBitmap::fromImage(
             pictures.plain.createMaskFromColor(qRgb(255, 255, 255), Qt::MaskInColor)));
     m_picture = std::move(pictures.sharp.isNull() ? pictures.plain : pictures.sharp);
-    // Once the board is up: the window system gets its icon (turning it into the taskbar's format
-    // would hold up the board's appearing), and the picture is kept at three bytes a pixel rather
-    // than four, since painting converts only what it redraws.
+    // Once the board is up, the picture is kept at three bytes a pixel rather than four: painting
+    // converts only what it redraws.
     QMetaObject::invokeMethod(
-        this,
-        [this, icon = std::move(pictures.icon)] {
-            if (!icon.isNull())
-                setWindowIcon(QIcon(QPixmap::fromImage(icon)));
-            m_picture.convertTo(QImage::Format_RGB888);
-        },
-        Qt::QueuedConnection);
+        this, [this] { m_picture.convertTo(QImage::Format_RGB888); }, Qt::QueuedConnection);
     onExamDateChanged();
     return controls;
 }

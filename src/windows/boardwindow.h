@@ -11,12 +11,11 @@
 class TransparentLabel;
 class WindowDrag;
 
-// A board's pictures as decoded: `sharp` only on screens of more than one device pixel per pixel.
+// A board's picture as decoded: `sharp` only on screens of more than one device pixel per pixel.
 struct BoardPictures
 {
     QImage plain;
     QImage sharp;
-    QImage icon;
 };
 
 // A borderless board drawn as a picture and shaped by it: pure-white pixels of the picture are
@@ -28,9 +27,7 @@ class BoardWindow : public QWidget
 {
     Q_OBJECT
 public:
-    // `picture` and `icon` (if any) are files Qt can read.
-    BoardWindow(WindowOpener &windows, WindowKind kind, const QString &picture, const QSize &size,
-        const QString &icon = {});
+    BoardWindow(WindowOpener &windows, WindowKind kind, const QString &picture, const QSize &size);
 
     void setMovable(bool movable);
     bool isMovable() const;
