@@ -33,7 +33,10 @@ BoardWindow::BoardWindow(
       m_drag(new WindowDrag(*this))
 {
     // Decoded on a thread of their own while the controls are built.
-    m_decoding = std::async(std::launch::async, decodePictures, picture, devicePixelRatioF() > 1.0);
+    m_decoder.reset(QThread::create([this, picture, sharp = devicePixelRatioF() > 1.0] {
+        m_decoded = decodePictures(picture, sharp);
+    }));
+    m_decoder->start();
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(size);
     move(50, 50);
@@ -45,6 +48,12 @@ BoardWindow::BoardWindow(
         QStringLiteral("Microsoft YaHei UI"), QStringLiteral("Microsoft YaHei"),
         QStringLiteral("Noto Sans CJK SC") });
     setFont(interfaceFont);
+}
+
+BoardWindow::~BoardWindow()
+{
+    if (m_decoder)
+        m_decoder->wait();
 }
 
 layout::Controls BoardWindow::build(std::span<const layout::Row> rows, const char *daysFigure,
@@ -64,8 +73,10 @@ layout::Controls BoardWindow::build(std::span<const layout::Row> rows, const cha
     connect(controls.get<QTimer>("时钟2"), &QTimer::timeout, this, &BoardWindow::onMinuteTick);
     connect(&m_windows, &WindowOpener::examDateChanged, this, &BoardWindow::onExamDateChanged);
 
+    m_decoder->wait();
+    m_decoder.reset();
+    BoardPictures pictures = std::move(m_decoded);
     // Pure-white pixels fall outside; without a picture the window keeps its whole rectangle.
-    BoardPictures pictures = m_decoding.get();
     if (!pictures.plain.isNull())
         setMask(QBitmap::fromImage(
             pictures.plain.createMaskFromColor(qRgb(255, 255, 255), Qt::MaskInColor)));

@@ -4,9 +4,9 @@
 #include "windows/windowopener.h"
 
 #include <QImage>
-#include <QPixmap>
+#include <QThread>
 #include <QWidget>
-#include <future>
+#include <memory>
 
 class TransparentLabel;
 class WindowDrag;
@@ -28,6 +28,7 @@ class BoardWindow : public QWidget
     Q_OBJECT
 public:
     BoardWindow(WindowOpener &windows, WindowKind kind, const QString &picture, const QSize &size);
+    ~BoardWindow() override;
 
     void setMovable(bool movable);
     bool isMovable() const;
@@ -56,7 +57,10 @@ private:
 
     WindowOpener &m_windows;
     WindowKind m_kind;
-    std::future<BoardPictures> m_decoding;
+    // A QThread, not a plain thread: with a plain one the Windows program crashed inside Qt Core
+    // as it started (seen under Wine).
+    std::unique_ptr<QThread> m_decoder;
+    BoardPictures m_decoded;
     QImage m_picture;
     WindowDrag *m_drag;
     TransparentLabel *m_daysFigure = nullptr;

@@ -50,11 +50,7 @@ CountdownWindow::CountdownWindow(WindowOpener &windows)
 {
     setObjectName(QStringLiteral("CountdownWindow"));
     setWindowTitle(QStringLiteral("高考倒计时"));
-    // Handed to the window system once the board is up: reading it and turning it into the
-    // taskbar's format would hold up the board's appearing.
-    QMetaObject::invokeMethod(
-        this, [this] { setWindowIcon(QIcon(QStringLiteral(":/assets/board.png"))); },
-        Qt::QueuedConnection);
+    setWindowIcon(QIcon(QStringLiteral(":/assets/board.png")));
 
     const layout::Controls controls = build(kControls, "透明标签2", "透明标签4", "透明标签6");
     auto *daysFigure = controls.get<TransparentLabel>("透明标签2");
