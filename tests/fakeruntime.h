@@ -6,10 +6,12 @@
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
+#include <utility>
 
-// A runtime for tests: the clock is set by hand, message boxes and the colour dialog are answered
-// from a script, and every call is recorded. It never touches the real desktop or the real power
-// switch.
+// A runtime for tests: the clock is set by hand, message boxes and the colour dialog stay open
+// until the test answers them (answerBoxes(), from a script, as the user would on a later turn of
+// the event loop), and every call is recorded. It never touches the real desktop or the real
+// power switch.
 class FakeRuntime : public Runtime
 {
 public:
@@ -17,6 +19,7 @@ public:
     {
         QString text;
         MessageStyle style;
+        QPointer<QWidget> owner;
     };
     struct TrayCall
     {
@@ -26,17 +29,15 @@ public:
     };
 
     QDateTime clock = QDateTime(QDate(2015, 6, 1), QTime(8, 0), Qt::LocalTime);
-    QList<Answer> answers; // taken in order; an unscripted box counts as Cancel
+    QList<Answer> answers; // the questions' answers in order; none left counts as Cancel
     QList<Message> messages;
-    // Runs while a box is open, as ticks would in the box's own event loop.
-    std::function<void()> whileMessageShown;
     QList<QUrl> webPages;
     struct ColourRequest
     {
         QColor initial;
-        QPointer<QWidget> parent;
+        QPointer<QWidget> owner;
     };
-    QList<QColor> colours; // the colour chooser's answers in order; none left counts as cancelled
+    QList<QColor> colours; // the colour dialog's answers in order; none left counts as cancelled
     QList<ColourRequest> colourRequests;
     QList<QPointer<QWidget>> pinned;
     bool trayAvailable = true;
@@ -60,20 +61,33 @@ public:
         return texts;
     }
 
-    QDateTime now() const override { return clock; }
-    Answer messageBox(const QString &text, MessageStyle style) override
+    // Answers the boxes and dialogs open now, oldest first: a box with "确认" alone with Ok, the
+    // others from the scripts. Those whose owner has gone go unanswered, as on the desktop.
+    void answerBoxes()
     {
-        messages.append({ text, style });
-        if (whileMessageShown)
-            whileMessageShown();
-        if (style == MessageStyle::Ok)
-            return Answer::Ok;
-        return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
+        for (const OpenBox &box : std::exchange(m_openBoxes, {})) {
+            if (box.owner)
+                box.answer();
+        }
     }
-    QColor chooseColour(const QColor &initial, QWidget &parent) override
+    qsizetype openBoxes() const { return m_openBoxes.size(); }
+
+    QDateTime now() const override { return clock; }
+    void messageBox(
+        QWidget &owner, const QString &text, MessageStyle style, Answered answered) override
     {
-        colourRequests.append({ initial, &parent });
-        return colours.isEmpty() ? QColor() : colours.takeFirst();
+        messages.append({ text, style, &owner });
+        m_openBoxes.append({ &owner, [this, style, answered] {
+                                const Answer answer = nextAnswer(style);
+                                if (answered)
+                                    answered(answer);
+                            } });
+    }
+    void chooseColour(QWidget &owner, const QColor &initial, ColourChosen chosen) override
+    {
+        colourRequests.append({ initial, &owner });
+        m_openBoxes.append({ &owner,
+            [this, chosen] { chosen(colours.isEmpty() ? QColor() : colours.takeFirst()); } });
     }
     void openWebPage(const QUrl &address) override { webPages.append(address); }
     void pinToDesktop(QWidget &window) override { pinned.append(&window); }
@@ -93,4 +107,19 @@ public:
             done(shutdownResult);
     }
     void answerShutdown(const ShutdownResult &result) { pendingShutdowns.takeFirst()(result); }
+
+private:
+    Answer nextAnswer(MessageStyle style)
+    {
+        if (style == MessageStyle::Ok)
+            return Answer::Ok;
+        return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
+    }
+
+    struct OpenBox
+    {
+        QPointer<QWidget> owner;
+        std::function<void()> answer;
+    };
+    QList<OpenBox> m_openBoxes;
 };

@@ -191,6 +191,8 @@ void TestBoardWindow::exitAsksAndClosesOnOk()
     QSignalSpy allClosed(m_windows, &WindowSet::allClosed);
     m_runtime->answers = { Runtime::Answer::Ok };
     press(m_board, QString::fromUtf8(m_row->exit));
+    QCOMPARE(m_windows->window(m_row->kind), m_board);
+    m_runtime->answerBoxes();
     QCOMPARE(m_runtime->messageTexts(), QStringList{ QStringLiteral("老湿童鞋你真的要退出吗!!!") });
     QCOMPARE(m_runtime->messages.first().style, Runtime::MessageStyle::OkCancelQuestion);
     QVERIFY(!m_windows->window(m_row->kind));
@@ -207,13 +209,12 @@ void TestBoardWindow::exitCancelChangesNothing()
 {
     open();
     QSignalSpy allClosed(m_windows, &WindowSet::allClosed);
-    // Ticks go on while the question is up.
-    m_runtime->whileMessageShown = [this] {
-        m_runtime->setClock(2015, 6, 1, 9, 0, 0);
-        tick(m_board, QStringLiteral("时钟1"));
-    };
     m_runtime->answers = { Runtime::Answer::Cancel };
     press(m_board, QString::fromUtf8(m_row->exit));
+    // Ticks go on while the question is up.
+    m_runtime->setClock(2015, 6, 1, 9, 0, 0);
+    tick(m_board, QStringLiteral("时钟1"));
+    m_runtime->answerBoxes();
     processDeletes();
     QCOMPARE(m_runtime->messages.size(), 1);
     QCOMPARE(m_windows->window(m_row->kind), m_board);

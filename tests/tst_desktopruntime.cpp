@@ -24,6 +24,9 @@ private slots:
     void okBox();
     void pressedButtonGivesTheAnswer_data();
     void pressedButtonGivesTheAnswer();
+    void boxGoesWithItsWindow();
+    void boxOverAnotherKeepsItsButtonsClear_data();
+    void boxOverAnotherKeepsItsButtonsClear();
     void boxStaysWithinTheScreen_data();
     void boxStaysWithinTheScreen();
     void boxShowsWhereItsScreenHasNoArea();
@@ -46,8 +49,9 @@ QStringList buttonTexts(const QMessageBox &box)
 
 void TestDesktopRuntime::questionBox()
 {
-    const auto box =
-        DesktopRuntime::buildMessageBox(QStringLiteral("<b>老湿童鞋你真的要退出吗!!!</b>"),
+    QWidget owner;
+    QMessageBox *box =
+        DesktopRuntime::buildMessageBox(owner, QStringLiteral("<b>老湿童鞋你真的要退出吗!!!</b>"),
             Runtime::MessageStyle::OkCancelQuestion);
     QCOMPARE(box->text(), QStringLiteral("<b>老湿童鞋你真的要退出吗!!!</b>"));
     QCOMPARE(box->textFormat(), Qt::PlainText);
@@ -56,13 +60,13 @@ void TestDesktopRuntime::questionBox()
     QCOMPARE(box->defaultButton()->text(), QStringLiteral("取消"));
     QCOMPARE(box->escapeButton()->text(), QStringLiteral("取消"));
     QVERIFY(box->windowTitle().isEmpty());
-    QCOMPARE(box->parentWidget(), nullptr);
 }
 
 void TestDesktopRuntime::okBox()
 {
-    const auto box =
-        DesktopRuntime::buildMessageBox(QStringLiteral("请输入时间"), Runtime::MessageStyle::Ok);
+    QWidget owner;
+    QMessageBox *box = DesktopRuntime::buildMessageBox(
+        owner, QStringLiteral("请输入时间"), Runtime::MessageStyle::Ok);
     QCOMPARE(box->icon(), QMessageBox::NoIcon);
     QCOMPARE(buttonTexts(*box), QStringList{ QStringLiteral("确认") });
     QCOMPARE(box->textFormat(), Qt::PlainText);
@@ -83,30 +87,86 @@ void TestDesktopRuntime::pressedButtonGivesTheAnswer_data()
         << Runtime::MessageStyle::Ok << "Escape" << Runtime::Answer::Ok;
 }
 
-// The real box, shown modally and answered as a user would.
+// The real box, opened over its window and answered as a user would.
 void TestDesktopRuntime::pressedButtonGivesTheAnswer()
 {
     QFETCH(Runtime::MessageStyle, style);
     QFETCH(QString, press);
     QFETCH(Runtime::Answer, answer);
-    bool pressed = false;
-    QTimer::singleShot(0, [&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        pressed = true;
-        if (press == QLatin1String("Escape") || press == QLatin1String("Return")) {
-            QTest::keyClick(
-                box, press == QLatin1String("Escape") ? Qt::Key_Escape : Qt::Key_Return);
-            return;
-        }
+    QWidget owner;
+    owner.show();
+    DesktopRuntime runtime;
+    QList<Runtime::Answer> answers;
+    runtime.messageBox(owner, QStringLiteral("老湿童鞋你真的要退出吗!!!"), style,
+        [&answers](Runtime::Answer given) { answers << given; });
+    QPointer<QMessageBox> box = owner.findChild<QMessageBox *>();
+    QVERIFY(box && box->isVisible());
+    QCOMPARE(QApplication::activeModalWidget(), box.data());
+    if (press == QLatin1String("Escape") || press == QLatin1String("Return")) {
+        QTest::keyClick(box, press == QLatin1String("Escape") ? Qt::Key_Escape : Qt::Key_Return);
+    } else {
         for (QAbstractButton *button : box->buttons()) {
             if (button->text() == press)
                 button->click();
         }
-    });
+    }
+    QCOMPARE(answers, QList<Runtime::Answer>{ answer });
+    testsupport::processDeletes();
+    QVERIFY(!box);
+}
+
+void TestDesktopRuntime::boxGoesWithItsWindow()
+{
+    auto *owner = new QWidget;
+    owner->show();
     DesktopRuntime runtime;
-    QCOMPARE(runtime.messageBox(QStringLiteral("老湿童鞋你真的要退出吗!!!"), style), answer);
-    QVERIFY(pressed);
+    bool answered = false;
+    runtime.messageBox(*owner, QStringLiteral("请输入时间"), Runtime::MessageStyle::Ok,
+        [&answered](Runtime::Answer) { answered = true; });
+    QPointer<QMessageBox> box = owner->findChild<QMessageBox *>();
+    QVERIFY(box);
+    delete owner;
+    QVERIFY(!box);
+    QVERIFY(!answered);
+}
+
+void TestDesktopRuntime::boxOverAnotherKeepsItsButtonsClear_data()
+{
+    QTest::addColumn<bool>(
+        "inTheCorner"); // the window at the screen's bottom right, or in its middle
+    QTest::newRow("window in the middle") << false;
+    QTest::newRow("window in the bottom right corner") << true;
+}
+
+// A reminder comes up while the window's question is open: a click meant for one box must not land
+// on a button of the other, and both stay on the screen.
+void TestDesktopRuntime::boxOverAnotherKeepsItsButtonsClear()
+{
+    QFETCH(bool, inTheCorner);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget owner;
+    owner.resize(380, 224);
+    owner.move(
+        inTheCorner ? screen.bottomRight() - QPoint(380, 224) : screen.center() - QPoint(190, 112));
+    owner.show();
+    DesktopRuntime runtime;
+    runtime.messageBox(
+        owner, QStringLiteral("隐藏吗？"), Runtime::MessageStyle::OkCancelQuestion, {});
+    runtime.messageBox(owner, QStringLiteral("该休息了"), Runtime::MessageStyle::Ok, {});
+    const QList<QMessageBox *> boxes = owner.findChildren<QMessageBox *>();
+    QCOMPARE(boxes.size(), 2);
+    const auto buttons = [](const QMessageBox *box) {
+        QList<QRect> areas;
+        for (const QAbstractButton *button : box->buttons())
+            areas << QRect(button->mapToGlobal(QPoint()), button->size());
+        return areas;
+    };
+    for (const QRect &first : buttons(boxes[0])) {
+        for (const QRect &second : buttons(boxes[1]))
+            QVERIFY(!first.intersects(second));
+    }
+    for (const QMessageBox *box : boxes)
+        QVERIFY(screen.contains(box->frameGeometry()));
 }
 
 void TestDesktopRuntime::boxStaysWithinTheScreen_data()
@@ -125,16 +185,17 @@ void TestDesktopRuntime::boxStaysWithinTheScreen()
 {
     QFETCH(QString, text);
     QFETCH(bool, scrolls);
-    const auto box = DesktopRuntime::buildMessageBox(text, Runtime::MessageStyle::Ok);
+    QWidget owner;
+    QMessageBox *box = DesktopRuntime::buildMessageBox(owner, text, Runtime::MessageStyle::Ok);
     box->show();
-    QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(box));
     const QRect screen = box->screen()->availableGeometry();
     QVERIFY2(box->frameGeometry().height() <= screen.height()
             && box->frameGeometry().width() <= screen.width(),
         qPrintable(QStringLiteral("%1x%2").arg(box->width()).arg(box->height())));
     QAbstractButton *ok = box->buttons().constFirst();
     QVERIFY(ok->isVisible());
-    QVERIFY(box->rect().contains(QRect(ok->mapTo(box.get(), QPoint()), ok->size())));
+    QVERIFY(box->rect().contains(QRect(ok->mapTo(box, QPoint()), ok->size())));
 
     // The whole text is there to read: in the box's own label, or scrolling in a field.
     auto *field = box->findChild<QPlainTextEdit *>();
@@ -167,8 +228,9 @@ void TestDesktopRuntime::boxShowsWhereItsScreenHasNoArea()
     QScreen *primary = QGuiApplication::primaryScreen();
     QWindowSystemInterface::handleScreenGeometryChange(primary, QRect(), QRect());
     QWindowSystemInterface::flushWindowSystemEvents();
-    const auto box =
-        DesktopRuntime::buildMessageBox(QStringLiteral("请输入时间"), Runtime::MessageStyle::Ok);
+    QWidget owner;
+    QMessageBox *box = DesktopRuntime::buildMessageBox(
+        owner, QStringLiteral("请输入时间"), Runtime::MessageStyle::Ok);
     box->show();
     const QRect frame = box->frameGeometry();
     box->hide();

@@ -500,16 +500,19 @@ void TestEditorWindow::pickerAsksFromTheCurrentColour()
     QSignalSpy changed(swatch, &ColourPicker::colourChanged);
 
     QTest::mouseClick(swatch, Qt::LeftButton);
+    QCOMPARE(swatch->colour(), Colour());
+    m_runtime->answerBoxes();
     QCOMPARE(swatch->colour(), Colour::rgb(10, 20, 30));
     // A cancelled choice keeps the colour.
     QTest::mouseClick(swatch, Qt::LeftButton);
+    m_runtime->answerBoxes();
     QCOMPARE(swatch->colour(), Colour::rgb(10, 20, 30));
 
     QCOMPARE(m_runtime->colourRequests.size(), 2);
     QCOMPARE(m_runtime->colourRequests[0].initial, QColor(0, 0, 0));
     QCOMPARE(m_runtime->colourRequests[1].initial, QColor(10, 20, 30));
     for (const FakeRuntime::ColourRequest &request : m_runtime->colourRequests)
-        QCOMPARE(request.parent.data(), swatch);
+        QCOMPARE(request.owner.data(), swatch->window());
     QCOMPARE(changed.count(), 1);
     // Picking alone restyles nothing on the board.
     QCOMPARE(boardLabel(QStringLiteral("透明标签4"))->textColour(), Colour::rgb(255, 255, 0));

@@ -108,6 +108,7 @@ void TestSoak::openingAndClosingTheAlarm()
         if (round % 2) {
             m_runtime->answers = { Runtime::Answer::Ok };
             press(alarm, QStringLiteral("标签8"));
+            m_runtime->answerBoxes();
             QVERIFY(!alarm->isVisible());
             QVERIFY(m_runtime->trayHandler);
             m_runtime->trayHandler(Runtime::IconEvent::Activated);
@@ -115,6 +116,7 @@ void TestSoak::openingAndClosingTheAlarm()
         }
         m_runtime->answers = { Runtime::Answer::Cancel };
         press(alarm, QStringLiteral("标签8"));
+        m_runtime->answerBoxes();
         processDeletes();
         QCOMPARE(m_windows->openCount(), 1);
         QCOMPARE(QApplication::allWidgets().size(), m_liveWidgets);

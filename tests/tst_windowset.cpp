@@ -1,10 +1,15 @@
 #include "app/windowset.h"
 #include "fakeruntime.h"
+#include "runtime/desktopruntime.h"
 #include "testsupport.h"
 #include "windows/boardwindow.h"
 #include "windowsfixture.h"
 
+#include <QComboBox>
+#include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -15,6 +20,28 @@
 using namespace testsupport;
 
 Q_DECLARE_METATYPE(WindowKind)
+
+namespace {
+
+// The fake runtime with the desktop's own boxes and colour dialog.
+class DesktopBoxes : public FakeRuntime
+{
+public:
+    void messageBox(
+        QWidget &owner, const QString &text, MessageStyle style, Answered answered) override
+    {
+        m_desktop.messageBox(owner, text, style, std::move(answered));
+    }
+    void chooseColour(QWidget &owner, const QColor &initial, ColourChosen chosen) override
+    {
+        m_desktop.chooseColour(owner, initial, std::move(chosen));
+    }
+
+private:
+    DesktopRuntime m_desktop;
+};
+
+} // namespace
 
 class TestWindowSet : public WindowsFixture
 {
@@ -32,6 +59,8 @@ private slots:
     void openingBringsBackAMinimisedOrHiddenWindow();
     void windowsStayWithinReach_data();
     void windowsStayWithinReach();
+    void endingWhileABoxIsOpen_data();
+    void endingWhileABoxIsOpen();
 
 private:
     // The screen as a screen change leaves it, with no panel taking part of it.
@@ -192,6 +221,50 @@ void TestWindowSet::windowsStayWithinReach()
     if (!pinnedBy.isEmpty())
         QVERIFY(!static_cast<BoardWindow *>(window)->isMovable());
     QCOMPARE(m_runtime->pinned.size(), pins);
+}
+
+void TestWindowSet::endingWhileABoxIsOpen_data()
+{
+    QTest::addColumn<WindowKind>("kind");
+    QTest::addColumn<QString>("opener"); // the control pressed; none: a reminder at the next tick
+
+    QTest::newRow("board's exit question") << WindowKind::Countdown << "透明标签6";
+    QTest::newRow("mini board's exit question") << WindowKind::Mini << "透明标签2";
+    QTest::newRow("alarm's hide question") << WindowKind::Alarm << "标签8";
+    QTest::newRow("alarm's reminder") << WindowKind::Alarm << "";
+    QTest::newRow("editor's colour dialog") << WindowKind::Editor << "颜色选择器1";
+}
+
+// The program is asked to end (a logout, SIGTERM) while a window waits for an answer.
+void TestWindowSet::endingWhileABoxIsOpen()
+{
+    QFETCH(WindowKind, kind);
+    QFETCH(QString, opener);
+    DesktopBoxes runtime;
+    WindowSet windows(runtime);
+    QSignalSpy allClosed(&windows, &WindowSet::allClosed);
+    QWidget *window = windows.open(kind);
+    if (opener.isEmpty()) {
+        window->findChild<QComboBox *>(QStringLiteral("组合框1"))->setCurrentIndex(1);
+        window->findChild<QLineEdit *>(QStringLiteral("编辑框1"))->setText(QStringLiteral("1"));
+        QTest::mouseClick(
+            window->findChild<QPushButton *>(QStringLiteral("按钮1")), Qt::LeftButton);
+        tick(window, QStringLiteral("时钟2"));
+    } else {
+        auto *control = window->findChild<QWidget *>(opener);
+        QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
+    }
+    QPointer<QDialog> box = window->findChild<QDialog *>();
+    QVERIFY(box && box->isVisible());
+    // The window's own, keeping input from it alone.
+    QCOMPARE(box->parentWidget(), window);
+    QCOMPARE(box->windowModality(), Qt::WindowModal);
+
+    windows.closeAll();
+    QVERIFY(!box->isVisible());
+    QCOMPARE(allClosed.count(), 1);
+    processDeletes();
+    QVERIFY(!box);
 }
 
 QTEST_MAIN(TestWindowSet)

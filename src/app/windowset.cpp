@@ -119,6 +119,12 @@ void WindowSet::destroy(WindowKind kind)
         return;
     // The window may be running the handler that destroys it: delete it once that has returned.
     disconnect(doomed, &QObject::destroyed, this, &WindowSet::forget);
+    // Its boxes and dialogs are windows of their own, which hiding it leaves up: they go first,
+    // unanswered, and are deleted with it.
+    for (QWidget *child : doomed->findChildren<QWidget *>()) {
+        if (child->isWindow())
+            child->hide();
+    }
     doomed->hide();
     doomed->deleteLater();
     forget(doomed);

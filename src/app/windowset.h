@@ -34,7 +34,8 @@ public:
     // large one.
     QWidget *openBoard();
 
-    // Closes every window: the program then ends as if the user had closed the last one.
+    // Closes every window, whatever box or dialog it has open: the program then ends as if the
+    // user had closed the last one.
     void closeAll();
 
 signals:

@@ -2,6 +2,7 @@
 
 #include "platform.h"
 
+#include <QAbstractButton>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QGridLayout>
@@ -11,8 +12,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -85,6 +88,61 @@ void placeOnVisibleArea(QMessageBox &box, const QRect &area)
                             : area.center() - QPoint(size.width() / 2, size.height() / 2));
 }
 
+// Where the buttons of `box` are on the screen, were the top left of its contents at `topLeft`.
+QList<QRect> buttonAreas(const QDialog &box, QPoint topLeft)
+{
+    QList<QRect> areas;
+    for (const QAbstractButton *button : box.findChildren<QAbstractButton *>()) {
+        if (button->isVisible())
+            areas << QRect(button->mapTo(&box, QPoint()) + topLeft, button->size());
+    }
+    return areas;
+}
+
+// The boxes of one window open over its middle, one upon the other. A box that opens while another
+// of the same window is up (a reminder over a question) moves down and to the right a title bar's
+// height at a time until none of its buttons lies where one of the other's does, so that a click
+// meant for the first cannot answer the second unseen; where the screen ends first, up and to the
+// left instead.
+void keepClearOfOpenBoxes(QDialog &box, const QWidget &owner)
+{
+    QList<QRect> taken;
+    for (const QDialog *other : owner.findChildren<QDialog *>(Qt::FindDirectChildrenOnly)) {
+        if (other != &box && other->isVisible())
+            taken += buttonAreas(*other, other->geometry().topLeft());
+    }
+    const auto clear = [&](QPoint topLeft) {
+        for (const QRect &button : buttonAreas(box, topLeft)) {
+            for (const QRect &other : taken) {
+                if (button.intersects(other))
+                    return false;
+            }
+        }
+        return true;
+    };
+    const QRect frame = box.frameGeometry();
+    const QPoint inset = box.geometry().topLeft() - frame.topLeft();
+    const int step = std::max(
+        { inset.y(), box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box), 1 });
+    const QRect area = visibleArea(box);
+    for (const int direction : { 1, -1 }) {
+        for (QPoint at = box.geometry().topLeft(); area.contains(QRect(at - inset, frame.size()));
+             at += direction * QPoint(step, step)) {
+            if (clear(at)) {
+                box.move(at - inset);
+                return;
+            }
+        }
+    }
+}
+
+// Opens `box` over `owner`, modal to it alone, and clear of the owner's other open boxes.
+void openOver(QDialog &box, const QWidget &owner)
+{
+    box.open();
+    keepClearOfOpenBoxes(box, owner);
+}
+
 } // namespace
 
 QDateTime DesktopRuntime::now() const
@@ -92,10 +150,14 @@ QDateTime DesktopRuntime::now() const
     return QDateTime::currentDateTime();
 }
 
-std::unique_ptr<QMessageBox> DesktopRuntime::buildMessageBox(
-    const QString &text, MessageStyle style)
+QMessageBox *DesktopRuntime::buildMessageBox(
+    QWidget &owner, const QString &text, MessageStyle style)
 {
-    auto box = std::make_unique<QMessageBox>();
+    // The owner's child: it stays in front of its owner, has no taskbar button of its own and goes
+    // with it.
+    auto *box = new QMessageBox(&owner);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
     box->setTextFormat(Qt::PlainText);
     box->setText(text);
     QPushButton *ok = box->addButton(QStringLiteral("确认"), QMessageBox::AcceptRole);
@@ -114,17 +176,30 @@ std::unique_ptr<QMessageBox> DesktopRuntime::buildMessageBox(
     return box;
 }
 
-Runtime::Answer DesktopRuntime::messageBox(const QString &text, MessageStyle style)
+void DesktopRuntime::messageBox(
+    QWidget &owner, const QString &text, MessageStyle style, Answered answered)
 {
-    const std::unique_ptr<QMessageBox> box = buildMessageBox(text, style);
-    box->exec();
-    return box->buttonRole(box->clickedButton()) == QMessageBox::AcceptRole ? Answer::Ok
-                                                                            : Answer::Cancel;
+    QMessageBox *box = buildMessageBox(owner, text, style);
+    QObject::connect(box, &QDialog::finished, box, [box, answered = std::move(answered)] {
+        if (answered)
+            answered(box->buttonRole(box->clickedButton()) == QMessageBox::AcceptRole
+                    ? Answer::Ok
+                    : Answer::Cancel);
+    });
+    openOver(*box, owner);
 }
 
-QColor DesktopRuntime::chooseColour(const QColor &initial, QWidget &parent)
+void DesktopRuntime::chooseColour(QWidget &owner, const QColor &initial, ColourChosen chosen)
 {
-    return QColorDialog::getColor(initial, &parent);
+    auto *dialog = new QColorDialog(initial, &owner);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    QObject::connect(
+        dialog, &QDialog::finished, dialog, [dialog, chosen = std::move(chosen)](int result) {
+            if (chosen)
+                chosen(result == QDialog::Accepted ? dialog->selectedColor() : QColor());
+        });
+    openOver(*dialog, owner);
 }
 
 void DesktopRuntime::openWebPage(const QUrl &address)

@@ -2,8 +2,6 @@
 
 #include "runtime.h"
 
-#include <memory>
-
 class QMessageBox;
 
 // The runtime of the real desktop.
@@ -11,8 +9,9 @@ class DesktopRuntime : public Runtime
 {
 public:
     QDateTime now() const override;
-    Answer messageBox(const QString &text, MessageStyle style) override;
-    QColor chooseColour(const QColor &initial, QWidget &parent) override;
+    void messageBox(
+        QWidget &owner, const QString &text, MessageStyle style, Answered answered) override;
+    void chooseColour(QWidget &owner, const QColor &initial, ColourChosen chosen) override;
     void openWebPage(const QUrl &address) override;
     void pinToDesktop(QWidget &window) override;
     bool notificationAreaAvailable() const override;
@@ -20,6 +19,7 @@ public:
         std::function<void(IconEvent)> onEvent) override;
     void shutDown(bool force, ShutdownDone done) override;
 
-    // The box messageBox() shows, before it is shown.
-    static std::unique_ptr<QMessageBox> buildMessageBox(const QString &text, MessageStyle style);
+    // The box messageBox() opens over `owner`, before it is shown: the owner's child, deleted once
+    // it is closed.
+    static QMessageBox *buildMessageBox(QWidget &owner, const QString &text, MessageStyle style);
 };

@@ -9,7 +9,7 @@
 
 class QWidget;
 
-// What the windows need from the platform, one seam for every modal question included. The window
+// What the windows need from the platform, every question to the user included. The window
 // set hands it to the windows; the production implementation talks to the desktop, tests
 // substitute a fake that answers by script and records every call.
 class Runtime
@@ -36,12 +36,19 @@ public:
 
     virtual QDateTime now() const = 0;
 
-    // Shows `text` as plain text in a modal box without a title of its own.
-    virtual Answer messageBox(const QString &text, MessageStyle style) = 0;
+    using Answered = std::function<void(Answer)>;
+    // Opens a box that shows `text` as plain text, without a title of its own, over `owner`. The
+    // box is the owner's and modal to it: the owner takes no input until it is answered, the
+    // program's other windows go on. `answered` is called with the answer, later, from the event
+    // loop; where the owner goes first, its box goes with it and `answered` is never called.
+    virtual void messageBox(
+        QWidget &owner, const QString &text, MessageStyle style, Answered answered) = 0;
 
-    // Lets the user choose a colour in a modal dialog over `parent`, starting from `initial`; an
-    // invalid colour means the choice was cancelled.
-    virtual QColor chooseColour(const QColor &initial, QWidget &parent) = 0;
+    using ColourChosen = std::function<void(const QColor &)>;
+    // Lets the user choose a colour, starting from `initial`, in a dialog over `owner` that
+    // belongs to it as a box does. `chosen` is called with the colour, invalid where the choice
+    // was cancelled.
+    virtual void chooseColour(QWidget &owner, const QColor &initial, ColourChosen chosen) = 0;
 
     virtual void openWebPage(const QUrl &address) = 0;
 

@@ -1,5 +1,6 @@
 #include "colourpicker.h"
 
+#include <QPointer>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -24,9 +25,11 @@ void ColourPicker::onClicked()
         return;
     // The dialog has no "no colour" of its own to start from.
     const QColor initial = m_colour.isDefault() ? QColor(Qt::black) : m_colour.toQColor();
-    const QColor chosen = m_chooser(initial, *this);
-    if (chosen.isValid())
-        setColour(Colour::fromQColor(chosen));
+    // The dialog belongs to the picker's window, which takes no input meanwhile.
+    m_chooser(initial, *window(), [self = QPointer<ColourPicker>(this)](const QColor &chosen) {
+        if (self && chosen.isValid())
+            self->setColour(Colour::fromQColor(chosen));
+    });
 }
 
 void ColourPicker::showColour()

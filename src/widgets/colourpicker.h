@@ -12,8 +12,10 @@ class ColourPicker : public QPushButton
 {
     Q_OBJECT
 public:
-    // Asks the user for a colour starting from `initial`; an invalid result means cancelled.
-    using Chooser = std::function<QColor(const QColor &initial, QWidget &parent)>;
+    // Asks the user for a colour starting from `initial` in a dialog over `owner`, and calls
+    // `chosen` with the answer later; an invalid colour means cancelled.
+    using Chooser = std::function<void(
+        const QColor &initial, QWidget &owner, std::function<void(const QColor &)> chosen)>;
 
     explicit ColourPicker(QWidget *parent = nullptr);
 

@@ -122,9 +122,14 @@ void BoardWindow::onDaysFigureRightPressed()
 
 void BoardWindow::onExitPressed()
 {
-    if (m_windows.runtime().messageBox(
-            QStringLiteral("老湿童鞋你真的要退出吗!!!"), Runtime::MessageStyle::OkCancelQuestion)
-        == Runtime::Answer::Ok)
+    m_windows.runtime().messageBox(*this, QStringLiteral("老湿童鞋你真的要退出吗!!!"),
+        Runtime::MessageStyle::OkCancelQuestion,
+        [this](Runtime::Answer answer) { onExitAnswered(answer); });
+}
+
+void BoardWindow::onExitAnswered(Runtime::Answer answer)
+{
+    if (answer == Runtime::Answer::Ok)
         m_windows.destroy(m_kind);
 }
 

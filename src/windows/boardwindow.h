@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/runtime.h"
 #include "widgets/layouttable.h"
 #include "windows/windowopener.h"
 
@@ -54,6 +55,7 @@ private:
     void onDaysFigurePressed();
     void onDaysFigureRightPressed();
     void onExitPressed();
+    void onExitAnswered(Runtime::Answer answer);
 
     WindowOpener &m_windows;
     WindowKind m_kind;

@@ -28,8 +28,8 @@ public:
     {
         return QDateTime(QDate(2015, 6, 1), QTime(8, 0), Qt::LocalTime);
     }
-    Answer messageBox(const QString &, MessageStyle) override { return Answer::Cancel; }
-    QColor chooseColour(const QColor &, QWidget &) override { return {}; }
+    void messageBox(QWidget &, const QString &, MessageStyle, Answered) override { }
+    void chooseColour(QWidget &, const QColor &, ColourChosen) override { }
     void openWebPage(const QUrl &) override { }
     void pinToDesktop(QWidget &) override { }
     bool notificationAreaAvailable() const override { return false; }

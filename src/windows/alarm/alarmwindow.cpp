@@ -156,7 +156,7 @@ void AlarmWindow::onStartClicked()
         return;
     // Only a whole number of seconds can ever reach "0"; anything else would count on forever.
     if (!conv::alarmSeconds(m_seconds->text())) {
-        runtime().messageBox(QStringLiteral("请输入时间"), Runtime::MessageStyle::Ok);
+        runtime().messageBox(*this, QStringLiteral("请输入时间"), Runtime::MessageStyle::Ok, {});
         return;
     }
     QLabel *left = kind == kShutdownKind ? m_shutdownLeft : m_reminderLeft;
@@ -187,7 +187,7 @@ void AlarmWindow::onShutdownAnswered(const Runtime::ShutdownResult &result)
     m_note->setText(designText("标签6"));
     if (!result.requested)
         runtime().messageBox(
-            QStringLiteral("无法关机：") + result.reason, Runtime::MessageStyle::Ok);
+            *this, QStringLiteral("无法关机：") + result.reason, Runtime::MessageStyle::Ok, {});
 }
 
 void AlarmWindow::onReminderTick()
@@ -197,12 +197,12 @@ void AlarmWindow::onReminderTick()
     // Stopped before the box opens: ticks go on while it is shown.
     stop(m_reminderTimer);
     m_reminderLeft->clear();
-    runtime().messageBox(m_reminderText->toPlainText(), Runtime::MessageStyle::Ok);
+    runtime().messageBox(*this, m_reminderText->toPlainText(), Runtime::MessageStyle::Ok, {});
 }
 
 void AlarmWindow::onReminderTextCut()
 {
-    runtime().messageBox(QString::fromUtf8(kReminderCut), Runtime::MessageStyle::Ok);
+    runtime().messageBox(*this, QString::fromUtf8(kReminderCut), Runtime::MessageStyle::Ok, {});
 }
 
 void AlarmWindow::onStartButtonRightPressed()
@@ -213,8 +213,13 @@ void AlarmWindow::onStartButtonRightPressed()
 
 void AlarmWindow::onCloseLabelPressed()
 {
-    const Runtime::Answer answer = runtime().messageBox(
-        QString::fromUtf8(kHideQuestion), Runtime::MessageStyle::OkCancelQuestion);
+    runtime().messageBox(*this, QString::fromUtf8(kHideQuestion),
+        Runtime::MessageStyle::OkCancelQuestion,
+        [this](Runtime::Answer answer) { onHideQuestionAnswered(answer); });
+}
+
+void AlarmWindow::onHideQuestionAnswered(Runtime::Answer answer)
+{
     if (answer != Runtime::Answer::Ok) {
         // The window is deleted later: no tick may reach the shutdown in between.
         stop(m_shutdownTimer);

@@ -32,6 +32,7 @@ private:
     void onReminderTextCut();
     void onStartButtonRightPressed();
     void onCloseLabelPressed();
+    void onHideQuestionAnswered(Runtime::Answer answer);
     void onNotificationIconEvent(Runtime::IconEvent event);
 
     Runtime &runtime() const;

@@ -61,9 +61,10 @@ EditorWindow::EditorWindow(WindowOpener &windows)
     m_customText = controls.get<QLineEdit>("编辑框1");
     m_colourPicker = controls.get<ColourPicker>("颜色选择器1");
     auto *apply = controls.get<QPushButton>("按钮1");
-    m_colourPicker->setChooser([&windows](const QColor &initial, QWidget &parent) {
-        return windows.runtime().chooseColour(initial, parent);
-    });
+    m_colourPicker->setChooser(
+        [&windows](const QColor &initial, QWidget &owner, Runtime::ColourChosen chosen) {
+            windows.runtime().chooseColour(owner, initial, std::move(chosen));
+        });
 
     // Tab through the form as it reads, top to bottom, rather than in the order of the table.
     setTabOrder(m_labelChoice, m_colourPicker);
