@@ -111,6 +111,8 @@ void keepClearOfOpenBoxes(QDialog &box, const QWidget &owner)
         if (other != &box && other->isVisible())
             taken += buttonAreas(*other, other->geometry().topLeft());
     }
+    if (taken.isEmpty())
+        return;
     const auto clear = [&](QPoint topLeft) {
         for (const QRect &button : buttonAreas(box, topLeft)) {
             for (const QRect &other : taken) {
@@ -128,10 +130,13 @@ void keepClearOfOpenBoxes(QDialog &box, const QWidget &owner)
     for (const int direction : { 1, -1 }) {
         for (QPoint at = box.geometry().topLeft(); area.contains(QRect(at - inset, frame.size()));
              at += direction * QPoint(step, step)) {
-            if (clear(at)) {
-                box.move(at - inset);
-                return;
-            }
+            if (!clear(at))
+                continue;
+            // Placed by its contents: the frame's size may be known only once it is shown (a
+            // title bar scaled with the screen), and a box placed by its frame would then shift.
+            if (at != box.geometry().topLeft())
+                box.setGeometry(QRect(at, box.size()));
+            return;
         }
     }
 }

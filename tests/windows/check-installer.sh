@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Windows zip and installer with CPack and checks them under Wine: the zip, stripped,
 # runs from a Chinese path with spaces; silent installs per user and for all users, reinstalling
-# and uninstalling over a running and a stopped program, nothing left after uninstalling; a
+# (with the colour dialog open) and uninstalling over a running and a stopped program, nothing left after uninstalling; a
 # screenshot of the installer's first page.
 # Needs DISPLAY and WINEPREFIX (scripts/test-windows provides both).
 # usage: check-installer.sh <build folder>
@@ -102,15 +102,28 @@ size=$(du -sk "$folder" | cut -f1)
 [ "$size" -lt 30720 ] || fail "the installation takes $size KiB"
 echo "installed into $windows_folder ($size KiB), HKCU entry, three shortcuts"
 
+# titled <pattern>: the first visible window with such a title, once there is one.
+titled() {
+    for _ in $(seq 1 40); do
+        xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 | grep . && return
+        sleep 0.5
+    done
+    fail "no window titled $1"
+}
+
 start running
 cp "$work/running.png" "$build/installed-program-under-wine.png"
+# As a user may leave it: the editor open (a press on the hours figure) and its colour dialog up.
+xdotool mousemove --window "$(titled '^高考倒计时$')" 284 456 click 1
+xdotool mousemove --window "$(titled '^颜色编辑器$')" 268 36 click 1
+titled '^选择颜色$' >/dev/null
 touch "$work/mark"
 sleep 1
 wine "$installer" /S || fail "the reinstall over the running program failed with status $?"
 ended running
 not_replaced=$(find "$folder" -type f ! -cnewer "$work/mark")
 [ -z "$not_replaced" ] || fail "not replaced by the reinstall: $not_replaced"
-echo "reinstall over the running program: it ended with status 0; all $(find "$folder" -type f | wc -l) files rewritten"
+echo "reinstall over the running program with its colour dialog open: it ended with status 0; all $(find "$folder" -type f | wc -l) files rewritten"
 
 # A program that does not answer (stopped) keeps its files: install and uninstall change nothing
 # and say so in their status (the uninstaller run in place, so that its status is its own).
