@@ -24,7 +24,6 @@ private slots:
     void okBox();
     void pressedButtonGivesTheAnswer_data();
     void pressedButtonGivesTheAnswer();
-    void boxGoesWithItsWindow();
     void boxOverAnotherKeepsItsButtonsClear_data();
     void boxOverAnotherKeepsItsButtonsClear();
     void boxStaysWithinTheScreen_data();
@@ -115,25 +114,9 @@ void TestDesktopRuntime::pressedButtonGivesTheAnswer()
     QVERIFY(!box);
 }
 
-void TestDesktopRuntime::boxGoesWithItsWindow()
-{
-    auto *owner = new QWidget;
-    owner->show();
-    DesktopRuntime runtime;
-    bool answered = false;
-    runtime.messageBox(*owner, QStringLiteral("请输入时间"), Runtime::MessageStyle::Ok,
-        [&answered](Runtime::Answer) { answered = true; });
-    QPointer<QMessageBox> box = owner->findChild<QMessageBox *>();
-    QVERIFY(box);
-    delete owner;
-    QVERIFY(!box);
-    QVERIFY(!answered);
-}
-
 void TestDesktopRuntime::boxOverAnotherKeepsItsButtonsClear_data()
 {
-    QTest::addColumn<bool>(
-        "inTheCorner"); // the window at the screen's bottom right, or in its middle
+    QTest::addColumn<bool>("inTheCorner"); // of the screen, at the bottom right; or in its middle
     QTest::newRow("window in the middle") << false;
     QTest::newRow("window in the bottom right corner") << true;
 }
@@ -155,16 +138,11 @@ void TestDesktopRuntime::boxOverAnotherKeepsItsButtonsClear()
     runtime.messageBox(owner, QStringLiteral("该休息了"), Runtime::MessageStyle::Ok, {});
     const QList<QMessageBox *> boxes = owner.findChildren<QMessageBox *>();
     QCOMPARE(boxes.size(), 2);
-    const auto buttons = [](const QMessageBox *box) {
-        QList<QRect> areas;
-        for (const QAbstractButton *button : box->buttons())
-            areas << QRect(button->mapToGlobal(QPoint()), button->size());
-        return areas;
+    const auto area = [](const QAbstractButton *button) {
+        return QRect(button->mapToGlobal(QPoint()), button->size());
     };
-    for (const QRect &first : buttons(boxes[0])) {
-        for (const QRect &second : buttons(boxes[1]))
-            QVERIFY(!first.intersects(second));
-    }
+    for (const QAbstractButton *button : boxes[0]->buttons())
+        QVERIFY(!area(button).intersects(area(boxes[1]->buttons().constFirst())));
     for (const QMessageBox *box : boxes)
         QVERIFY(screen.contains(box->frameGeometry()));
 }

@@ -24,21 +24,17 @@ Q_DECLARE_METATYPE(WindowKind)
 namespace {
 
 // The fake runtime with the desktop's own boxes and colour dialog.
-class DesktopBoxes : public FakeRuntime
+struct DesktopBoxes : FakeRuntime
 {
-public:
-    void messageBox(
-        QWidget &owner, const QString &text, MessageStyle style, Answered answered) override
+    void messageBox(QWidget &owner, const QString &text, MessageStyle style, Answered done) override
     {
-        m_desktop.messageBox(owner, text, style, std::move(answered));
+        desktop.messageBox(owner, text, style, std::move(done));
     }
     void chooseColour(QWidget &owner, const QColor &initial, ColourChosen chosen) override
     {
-        m_desktop.chooseColour(owner, initial, std::move(chosen));
+        desktop.chooseColour(owner, initial, std::move(chosen));
     }
-
-private:
-    DesktopRuntime m_desktop;
+    DesktopRuntime desktop;
 };
 
 } // namespace
