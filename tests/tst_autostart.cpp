@@ -1,4 +1,4 @@
-#include "app/autostart.h"
+#include "runtime/autostart.h"
 
 #include <QDir>
 #include <QFile>

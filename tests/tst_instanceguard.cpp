@@ -1,4 +1,4 @@
-#include "app/instanceguard.h"
+#include "runtime/instanceguard.h"
 
 #include <QCoreApplication>
 #include <QDir>

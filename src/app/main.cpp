@@ -1,5 +1,5 @@
-#include "app/autostart.h"
-#include "app/instanceguard.h"
+#include "runtime/autostart.h"
+#include "runtime/instanceguard.h"
 #include "app/options.h"
 #include "app/qttranslation.h"
 #include "app/windowset.h"

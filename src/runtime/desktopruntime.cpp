@@ -1,7 +1,5 @@
 #include "desktopruntime.h"
 
-#include "platform.h"
-
 #include <QAbstractButton>
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -212,11 +210,6 @@ void DesktopRuntime::openWebPage(const QUrl &address)
     QDesktopServices::openUrl(address);
 }
 
-void DesktopRuntime::pinToDesktop(QWidget &window)
-{
-    platform::pinToDesktop(window);
-}
-
 bool DesktopRuntime::notificationAreaAvailable() const
 {
     return QSystemTrayIcon::isSystemTrayAvailable();
@@ -255,9 +248,4 @@ void DesktopRuntime::setNotificationIcon(
             onEvent(Runtime::IconEvent::AreaGone);
     });
     watch->start(kTrayWatchMs);
-}
-
-void DesktopRuntime::shutDown(bool force, ShutdownDone done)
-{
-    platform::powerOff(force, std::move(done));
 }

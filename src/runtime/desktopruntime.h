@@ -4,7 +4,8 @@
 
 class QMessageBox;
 
-// The runtime of the real desktop.
+// The runtime of the real desktop. What differs between the platforms, pinning and the shutdown
+// request, is defined in a file of its own for each (pinning_win.cpp, pinning_linux.cpp, ...).
 class DesktopRuntime : public Runtime
 {
 public:

@@ -5,8 +5,8 @@
 #include <memory>
 
 // Where the copies of the program meet: the local server's name and the lock file the running copy
-// holds while it lives, both per user and desktop session. CMake picks the body: a socket in the
-// runtime folder on Unix, a named pipe on Windows.
+// holds while it lives, both per user and desktop session: a socket in the runtime folder on Linux,
+// a named pipe on Windows.
 struct InstanceChannel
 {
     QString name; // a socket's path, or a named pipe's name
@@ -18,8 +18,8 @@ InstanceChannel instanceChannel(const QString &appId);
 
 // Takes one short line from each connection on a channel, reachable by the current user only. A
 // connection that sends more than `maxLength` bytes before its newline, or takes longer than
-// `timeoutMs`, is closed unread. CMake picks the body: the system's own local socket on Unix (so
-// that starting needs no network library), Qt Network's local server on Windows.
+// `timeoutMs`, is closed unread. The system's own local socket on Linux (so that starting needs no
+// network library), Qt Network's local server on Windows.
 class LineServer : public QObject
 {
     Q_OBJECT

@@ -2,7 +2,10 @@
 #include "win32/session_win32.h"
 
 #include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QStandardPaths>
+#include <QTimer>
 
 InstanceChannel instanceChannel(const QString &appId)
 {
@@ -16,4 +19,72 @@ InstanceChannel instanceChannel(const QString &appId)
     if (folder.isEmpty() || !QDir().mkpath(folder))
         return { {}, {}, QStringLiteral("there is no folder for the lock file") };
     return { tag, folder + u'/' + tag + QStringLiteral(".lock"), {} };
+}
+
+// The channel is a named pipe, through Qt Network's local server.
+struct LineServer::Listener
+{
+    QLocalServer server;
+};
+
+namespace {
+
+void drop(QLocalSocket &socket)
+{
+    socket.abort();
+    socket.deleteLater();
+}
+
+void read(QLocalSocket &socket, int maxLength, LineServer &server)
+{
+    if (!socket.canReadLine()) {
+        if (socket.bytesAvailable() > maxLength)
+            drop(socket);
+        return;
+    }
+    const QByteArray line = socket.readLine();
+    if (line.size() > maxLength + 1)
+        return drop(socket);
+    emit server.lineReceived(line.chopped(1));
+    socket.disconnectFromServer();
+}
+
+} // namespace
+
+LineServer::LineServer(int maxLength, int timeoutMs)
+    : m_listener(new Listener), m_maxLength(maxLength), m_timeoutMs(timeoutMs)
+{
+    // Only the user who started the program can connect.
+    m_listener->server.setSocketOptions(QLocalServer::UserAccessOption);
+    connect(&m_listener->server, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket *socket = m_listener->server.nextPendingConnection()) {
+            // One short line, sent at once; whatever is longer or slower is dropped unread.
+            socket->setReadBufferSize(m_maxLength + 1);
+            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            connect(socket, &QLocalSocket::readyRead, this,
+                [this, socket] { read(*socket, m_maxLength, *this); });
+            QTimer::singleShot(m_timeoutMs, socket, [socket] { drop(*socket); });
+        }
+    });
+}
+
+LineServer::~LineServer() = default;
+
+QString LineServer::listen(const QString &name)
+{
+    QLocalServer::removeServer(name);
+    return m_listener->server.listen(name) ? QString() : m_listener->server.errorString();
+}
+
+bool sendLine(const QString &name, const QByteArray &line, int timeoutMs)
+{
+    QLocalSocket socket;
+    socket.connectToServer(name);
+    if (!socket.waitForConnected(timeoutMs))
+        return false;
+    socket.write(line + '\n');
+    if (!socket.waitForBytesWritten(timeoutMs))
+        return false;
+    return socket.state() == QLocalSocket::UnconnectedState
+        || socket.waitForDisconnected(timeoutMs);
 }

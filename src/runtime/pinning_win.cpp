@@ -1,12 +1,10 @@
-#include "platform.h"
+#include "desktopruntime.h"
 #include "win32/desktop_win32.h"
 
 #include <QWidget>
 #include <QWindow>
 
-namespace platform {
-
-void pinToDesktop(QWidget &window)
+void DesktopRuntime::pinToDesktop(QWidget &window)
 {
     window.winId();
     QWindow *native = window.windowHandle();
@@ -28,5 +26,3 @@ void pinToDesktop(QWidget &window)
     native->setParent(desktop);
     delete previous;
 }
-
-} // namespace platform

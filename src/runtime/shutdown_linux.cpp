@@ -1,4 +1,4 @@
-#include "platform.h"
+#include "desktopruntime.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -32,9 +32,7 @@ bool isError(const QDBusMessage &reply)
 
 } // namespace
 
-namespace platform {
-
-void powerOff(bool, Runtime::ShutdownDone done)
+void DesktopRuntime::shutDown(bool, ShutdownDone done)
 {
     // logind powers the machine off; it has no forcing of its own, as it asks the session's
     // applications through their inhibitors anyway. Both calls are asynchronous: PowerOff may
@@ -68,5 +66,3 @@ void powerOff(bool, Runtime::ShutdownDone done)
             });
         });
 }
-
-} // namespace platform

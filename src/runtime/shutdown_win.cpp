@@ -1,9 +1,7 @@
-#include "platform.h"
+#include "desktopruntime.h"
 #include "win32/shutdown_win32.h"
 
-namespace platform {
-
-void powerOff(bool force, Runtime::ShutdownDone done)
+void DesktopRuntime::shutDown(bool force, ShutdownDone done)
 {
     // ExitWindowsEx only starts the shutdown and returns at once: there is nothing to wait for.
     const win32::PowerOffRequest request = win32::requestPowerOff(force);
@@ -15,5 +13,3 @@ void powerOff(bool force, Runtime::ShutdownDone done)
         QString::fromLatin1(request.failedStep) + QStringLiteral("：")
             + qt_error_string(int(request.error)) });
 }
-
-} // namespace platform

@@ -1,6 +1,6 @@
 #include "app/windowset.h"
 #include "fakeruntime.h"
-#include "runtime/platform.h"
+#include "runtime/desktopruntime.h"
 #include "testsupport.h"
 
 #include <QProcess>
@@ -13,7 +13,7 @@
 // it and delivering presses to its labels. Wine has no program manager: a window of the helper
 // program stands in for the one of another process, as on Windows; Wine draws no child window of
 // another process's window, so a stand-in in the test's own process shows the drawing.
-class TestPinningWindows : public QObject
+class TestPinningWin : public QObject
 {
     Q_OBJECT
 private slots:
@@ -36,7 +36,10 @@ enum ProgramManager { None, OtherProcess, ThisProcess };
 class PinningRuntime : public FakeRuntime
 {
 public:
-    void pinToDesktop(QWidget &window) override { platform::pinToDesktop(window); }
+    void pinToDesktop(QWidget &window) override { m_desktop.pinToDesktop(window); }
+
+private:
+    DesktopRuntime m_desktop;
 };
 
 HWND nativeWindow(QWidget *window)
@@ -54,7 +57,7 @@ void click(HWND window, QPoint pos)
 
 } // namespace
 
-HWND TestPinningWindows::startProgramManager()
+HWND TestPinningWin::startProgramManager()
 {
     m_programManager.start(QCoreApplication::applicationDirPath() + QStringLiteral("/progman.exe"));
     if (!m_programManager.waitForStarted())
@@ -78,7 +81,7 @@ static HWND createProgramManager()
         GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, windowClass.hInstance, nullptr);
 }
 
-void TestPinningWindows::cleanup()
+void TestPinningWin::cleanup()
 {
     if (m_ownProgramManager) {
         DestroyWindow(m_ownProgramManager);
@@ -92,7 +95,7 @@ void TestPinningWindows::cleanup()
     }
 }
 
-void TestPinningWindows::pinnedByTheDaysFigure_data()
+void TestPinningWin::pinnedByTheDaysFigure_data()
 {
     QTest::addColumn<int>("programManager");
     QTest::newRow("child of another process's program manager") << int(OtherProcess);
@@ -100,7 +103,7 @@ void TestPinningWindows::pinnedByTheDaysFigure_data()
     QTest::newRow("top-level without one") << int(None);
 }
 
-void TestPinningWindows::pinnedByTheDaysFigure()
+void TestPinningWin::pinnedByTheDaysFigure()
 {
     QFETCH(int, programManager);
     const bool withProgramManager = programManager != None;
@@ -146,5 +149,5 @@ void TestPinningWindows::pinnedByTheDaysFigure()
     testsupport::processDeletes();
 }
 
-QTEST_MAIN(TestPinningWindows)
-#include "tst_pinning_windows.moc"
+QTEST_MAIN(TestPinningWin)
+#include "tst_pinning_win.moc"

@@ -1,4 +1,4 @@
-#include "platform.h"
+#include "desktopruntime.h"
 
 #include <QGuiApplication>
 #include <QWidget>
@@ -23,10 +23,8 @@ xcb_atom_t atom(xcb_connection_t *connection, const char *name)
     return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
-} // namespace
-
-namespace platform {
-
+// Asks the window manager to leave the shown `window` off the taskbar and the pager, which the
+// window flags alone do not.
 void keepOffTaskbar(QWidget &window)
 {
     // Wayland has no such request; the offscreen platform may answer for X11 without a server.
@@ -81,4 +79,19 @@ void keepOffTaskbar(QWidget &window)
     xcb_flush(connection);
 }
 
-} // namespace platform
+} // namespace
+
+void DesktopRuntime::pinToDesktop(QWidget &window)
+{
+    // There is no program-manager window to adopt the board. Ask the window manager to keep it
+    // below other windows and off the taskbar instead; Wayland compositors may ignore both.
+    const Qt::WindowFlags pinned = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint;
+    if ((window.windowFlags() & pinned) == pinned)
+        return;
+    const bool visible = window.isVisible();
+    window.setWindowFlags(window.windowFlags() | pinned);
+    if (!visible)
+        return;
+    window.show();
+    keepOffTaskbar(window);
+}

@@ -4,7 +4,7 @@
 # at the top of the installation.
 
 # The installer's and uninstaller's icon. Programs and Features shows the program's own.
-set(COUNTDOWN_WINDOWS_ICON ${CMAKE_CURRENT_SOURCE_DIR}/assets/gaokao-countdown.ico)
+set(COUNTDOWN_WIN_ICON ${CMAKE_CURRENT_SOURCE_DIR}/assets/gaokao-countdown.ico)
 
 install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>
     DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -39,12 +39,12 @@ endif()
 
 # Text for Notepad: CRLF line ends (the README also starts with a UTF-8 byte-order mark).
 configure_file(LICENSE LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
-configure_file(assets/windows/README.txt README.txt @ONLY NEWLINE_STYLE CRLF)
-configure_file(assets/windows/Qt-NOTICE.txt Qt-NOTICE.txt @ONLY NEWLINE_STYLE CRLF)
+configure_file(assets/win/README.txt README.txt @ONLY NEWLINE_STYLE CRLF)
+configure_file(assets/win/Qt-NOTICE.txt Qt-NOTICE.txt @ONLY NEWLINE_STYLE CRLF)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt ${CMAKE_CURRENT_BINARY_DIR}/README.txt
     DESTINATION .)
-install(FILES ${CMAKE_CURRENT_BINARY_DIR}/Qt-NOTICE.txt assets/windows/LGPL-3.0.txt
-        assets/windows/GPL-3.0.txt
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/Qt-NOTICE.txt assets/win/LGPL-3.0.txt
+        assets/win/GPL-3.0.txt
     DESTINATION ${CMAKE_INSTALL_DOCDIR}/Qt)
 
 # The installed libraries and programs lose their debugging sections (about 60 MB to 27 MB); the
@@ -65,14 +65,14 @@ set(CPACK_GENERATOR NSIS ZIP)
 # The project's own NSIS.template.in, in cmake/.
 list(APPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_SOURCE_DIR}/cmake)
 # The zip opens onto the program, its README and licences (no folder around them).
-set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/cmake/windows-cpack-options.cmake)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/cmake/win-cpack-options.cmake)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY gaokao-countdown)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY gaokao-countdown)
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt)
 set(CPACK_NSIS_DISPLAY_NAME "高考倒计时")
 set(CPACK_NSIS_PACKAGE_NAME "高考倒计时")
 set(CPACK_NSIS_INSTALLED_ICON_NAME gaokao-countdown.exe)
-set(CPACK_NSIS_MUI_ICON ${COUNTDOWN_WINDOWS_ICON})
-set(CPACK_NSIS_MUI_UNIICON ${COUNTDOWN_WINDOWS_ICON})
+set(CPACK_NSIS_MUI_ICON ${COUNTDOWN_WIN_ICON})
+set(CPACK_NSIS_MUI_UNIICON ${COUNTDOWN_WIN_ICON})
 # A 64-bit installer: Debian's Wine has no 32-bit side, and the program is 64-bit anyway.
 set(CPACK_NSIS_DEFINES "Target amd64-unicode")

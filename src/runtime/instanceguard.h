@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/instancechannel.h"
+#include "instancechannel.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -8,8 +8,7 @@
 
 // Keeps one running copy of the program per user and desktop session. The first copy takes the
 // channel's lock, holds it while it lives and listens on the channel; a later start finds the lock
-// taken, hands the running copy its message and ends. CMake picks the body: a local server where Qt
-// Network exists, none otherwise (every start then runs a copy of its own).
+// taken, hands the running copy its message and ends.
 class InstanceGuard : public QObject
 {
     Q_OBJECT

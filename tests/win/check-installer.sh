@@ -84,23 +84,23 @@ wait_removed() {
 }
 
 # For the current user by default: no administrator rights needed.
-windows_path() { wine cmd /c "echo $1" | tr -d '\r'; }
-windows_folder="$(windows_path %LOCALAPPDATA%)\\Programs\\gaokao-countdown"
-folder=$(winepath -u "$windows_folder")
+win_path() { wine cmd /c "echo $1" | tr -d '\r'; }
+win_folder="$(win_path %LOCALAPPDATA%)\\Programs\\gaokao-countdown"
+folder=$(winepath -u "$win_folder")
 wine "$installer" /S || fail "the installer failed with status $?"
 [ -f "$folder/gaokao-countdown.exe" ] || fail "not installed into $folder"
-for entry in "InstallLocation=$windows_folder" NoModify=0x1 NoRepair=0x1 EstimatedSize=0x \
-    "DisplayIcon=$windows_folder" "QuietUninstallString=\"$windows_folder"; do
+for entry in "InstallLocation=$win_folder" NoModify=0x1 NoRepair=0x1 EstimatedSize=0x \
+    "DisplayIcon=$win_folder" "QuietUninstallString=\"$win_folder"; do
     [[ "$(reg_value "HKCU\\$uninstall_key" "${entry%%=*}")" == "${entry#*=}"* ]] \
         || fail "the HKCU uninstall entry lacks $entry"
 done
-menu="$(winepath -u "$(windows_path %APPDATA%)")/Microsoft/Windows/Start Menu/Programs/高考倒计时"
+menu="$(winepath -u "$(win_path %APPDATA%)")/Microsoft/Windows/Start Menu/Programs/高考倒计时"
 ls "$menu"/{高考倒计时,卸载高考倒计时}.lnk >/dev/null || fail "Start-menu shortcuts missing"
 tr -d '\0' <"$menu/高考倒计时（今年）.lnk" | grep -q -- '--exam-date next' \
     || fail "no shortcut 高考倒计时（今年） with --exam-date next"
 size=$(du -sk "$folder" | cut -f1)
 [ "$size" -lt 30720 ] || fail "the installation takes $size KiB"
-echo "installed into $windows_folder ($size KiB), HKCU entry, three shortcuts"
+echo "installed into $win_folder ($size KiB), HKCU entry, three shortcuts"
 
 # titled <pattern>: the first visible window with such a title, once there is one.
 titled() {
@@ -136,7 +136,7 @@ wine "$installer" /S || status=$?
 [ "$status" -ne 0 ] || fail "the installer reported success over a program it could not end"
 [ "$(snapshot "$folder")" = "$before" ] || fail "the refused install changed files"
 status=0
-wine "$folder/Uninstall.exe" /S "_?=$windows_folder" || status=$?
+wine "$folder/Uninstall.exe" /S "_?=$win_folder" || status=$?
 [ "$status" -ne 0 ] || fail "the uninstaller reported success over a program it could not end"
 [ "$(snapshot "$folder")" = "$before" ] || fail "the refused uninstall changed files"
 [ -n "$(reg_value "HKCU\\$uninstall_key" InstallLocation)" ] || fail "the refused uninstall removed the entry"

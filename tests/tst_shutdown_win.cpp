@@ -5,7 +5,7 @@
 
 // The Win32 shutdown request, with ExitWindowsEx always a recording stand-in: under Wine the real
 // one ends the whole session, on Windows it powers the machine off.
-class TestShutdownWindows : public QObject
+class TestShutdownWin : public QObject
 {
     Q_OBJECT
 private slots:
@@ -59,7 +59,7 @@ win32::PowerOffCalls recordingCalls(Recorder &recorder, const QString &failing, 
 
 } // namespace
 
-void TestShutdownWindows::failingStepIsReported_data()
+void TestShutdownWin::failingStepIsReported_data()
 {
     QTest::addColumn<QString>("step");
     QTest::addColumn<DWORD>("error");
@@ -74,7 +74,7 @@ void TestShutdownWindows::failingStepIsReported_data()
     QTest::newRow("shutdown refused") << "ExitWindowsEx" << DWORD(ERROR_PRIVILEGE_NOT_HELD) << 4;
 }
 
-void TestShutdownWindows::failingStepIsReported()
+void TestShutdownWin::failingStepIsReported()
 {
     QFETCH(QString, step);
     QFETCH(DWORD, error);
@@ -90,7 +90,7 @@ void TestShutdownWindows::failingStepIsReported()
     QCOMPARE(recorder.openTokens, 0); // the token is closed on every way out
 }
 
-void TestShutdownWindows::requestedWithTheProcessOwnPrivilege_data()
+void TestShutdownWin::requestedWithTheProcessOwnPrivilege_data()
 {
     QTest::addColumn<bool>("forceIfHung");
     QTest::addColumn<unsigned>("flags");
@@ -98,7 +98,7 @@ void TestShutdownWindows::requestedWithTheProcessOwnPrivilege_data()
     QTest::newRow("ending hung applications") << true << unsigned(EWX_POWEROFF | EWX_FORCEIFHUNG);
 }
 
-void TestShutdownWindows::requestedWithTheProcessOwnPrivilege()
+void TestShutdownWin::requestedWithTheProcessOwnPrivilege()
 {
     QFETCH(bool, forceIfHung);
     QFETCH(unsigned, flags);
@@ -115,5 +115,5 @@ void TestShutdownWindows::requestedWithTheProcessOwnPrivilege()
     QCOMPARE(exitFlags, QList<unsigned>{ flags });
 }
 
-QTEST_MAIN(TestShutdownWindows)
-#include "tst_shutdown_windows.moc"
+QTEST_MAIN(TestShutdownWin)
+#include "tst_shutdown_win.moc"
