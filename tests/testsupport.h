@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/windowopener.h"
+#include "windows/windowhost.h"
 
 #include <QCoreApplication>
 #include <QTest>

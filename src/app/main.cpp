@@ -1,11 +1,11 @@
-#include "runtime/autostart.h"
-#include "runtime/instanceguard.h"
 #include "app/options.h"
 #include "app/qttranslation.h"
 #include "app/windowset.h"
+#include "runtime/autostart.h"
 #include "runtime/commandlineoutput.h"
 #include "runtime/desktopruntime.h"
 #include "runtime/endrequests.h"
+#include "runtime/instanceguard.h"
 #include "widgets/bundledfaces.h"
 
 #include <QApplication>

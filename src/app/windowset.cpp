@@ -70,7 +70,7 @@ WindowSet::WindowSet(Runtime &runtime, const QString &examDate)
 
 WindowSet::~WindowSet()
 {
-    for (QPointer<QWidget> &window : m_windows) {
+    for (QPointer<QWidget> &window : m_open) {
         if (window) {
             disconnect(window, nullptr, this, nullptr);
             delete window;
@@ -106,7 +106,7 @@ QWidget *WindowSet::open(WindowKind kind)
     QWidget *created = create(kind);
     if (!created)
         return nullptr;
-    m_windows[index(kind)] = created;
+    m_open[index(kind)] = created;
     connect(created, &QObject::destroyed, this, &WindowSet::forget);
     created->show();
     return created;
@@ -138,7 +138,7 @@ CountdownWindow *WindowSet::largeBoard() const
 
 int WindowSet::openCount() const
 {
-    return int(std::count_if(m_windows.begin(), m_windows.end(),
+    return int(std::count_if(m_open.begin(), m_open.end(),
         [](const QPointer<QWidget> &window) { return !window.isNull(); }));
 }
 
@@ -158,7 +158,7 @@ QWidget *WindowSet::openBoard()
 
 void WindowSet::closeAll()
 {
-    for (std::size_t kind = 0; kind < m_windows.size(); ++kind)
+    for (std::size_t kind = 0; kind < m_open.size(); ++kind)
         destroy(WindowKind(kind));
 }
 
@@ -172,7 +172,7 @@ void WindowSet::onScreensChanged()
 {
     // Once the change is complete: a removed screen is still listed while it is reported.
     QTimer::singleShot(0, this, [this] {
-        for (const QPointer<QWidget> &window : m_windows) {
+        for (const QPointer<QWidget> &window : m_open) {
             if (window)
                 keepWithinScreens(*window);
         }
@@ -181,7 +181,7 @@ void WindowSet::onScreensChanged()
 
 void WindowSet::forget(QObject *window)
 {
-    for (QPointer<QWidget> &slot : m_windows) {
+    for (QPointer<QWidget> &slot : m_open) {
         if (slot.data() == window)
             slot.clear();
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/countdownfigures.h"
-#include "windows/windowopener.h"
+#include "windows/windowhost.h"
 
 #include <QPointer>
 #include <QScreen>
@@ -13,7 +13,7 @@
 // more. A window hidden to the notification area is still open. The set also holds the exam date
 // both boards count toward, as the text they convert, and keeps every window within reach when
 // the screens change.
-class WindowSet : public WindowOpener
+class WindowSet : public WindowHost
 {
     Q_OBJECT
 public:
@@ -26,7 +26,7 @@ public:
 
     QWidget *open(WindowKind kind) override;
     void destroy(WindowKind kind) override;
-    QWidget *window(WindowKind kind) const override { return m_windows[index(kind)]; }
+    QWidget *window(WindowKind kind) const override { return m_open[index(kind)]; }
     CountdownWindow *largeBoard() const override;
     int openCount() const;
 
@@ -50,5 +50,5 @@ private:
 
     Runtime &m_runtime;
     QString m_examDate;
-    std::array<QPointer<QWidget>, kWindowKindCount> m_windows;
+    std::array<QPointer<QWidget>, kWindowKindCount> m_open;
 };

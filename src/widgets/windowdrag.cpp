@@ -4,14 +4,14 @@
 #include <QWidget>
 #include <QWindow>
 
-WindowDrag::WindowDrag(QWidget &window) : QObject(&window), m_window(window)
+WindowDrag::WindowDrag(QWidget &window) : QObject(&window), m_dragged(window)
 {
     window.installEventFilter(this);
 }
 
 bool WindowDrag::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != &m_window)
+    if (watched != &m_dragged)
         return false;
     switch (event->type()) {
     // A double click is a press too: the second press of a quick pair starts a drag as well.
@@ -21,15 +21,15 @@ bool WindowDrag::eventFilter(QObject *watched, QEvent *event)
         if (!m_enabled || mouse->button() != Qt::LeftButton)
             return true;
         // Let the window manager move the window where it can (Wayland allows nothing else).
-        QWindow *handle = m_window.windowHandle();
+        QWindow *handle = m_dragged.windowHandle();
         if (!handle || !handle->startSystemMove())
-            m_offset = mouse->globalPosition().toPoint() - m_window.frameGeometry().topLeft();
+            m_offset = mouse->globalPosition().toPoint() - m_dragged.frameGeometry().topLeft();
         return true;
     }
     case QEvent::MouseMove: {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         if (m_enabled && m_offset && (mouse->buttons() & Qt::LeftButton))
-            m_window.move(mouse->globalPosition().toPoint() - *m_offset);
+            m_dragged.move(mouse->globalPosition().toPoint() - *m_offset);
         return true;
     }
     case QEvent::MouseButtonRelease:

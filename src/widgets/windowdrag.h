@@ -21,7 +21,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QWidget &m_window;
+    QWidget &m_dragged;
     std::optional<QPoint> m_offset;
     bool m_enabled = true;
 };

@@ -28,8 +28,8 @@ BoardPictures decodePictures(const QString &path, bool sharp)
 } // namespace
 
 BoardWindow::BoardWindow(
-    WindowOpener &windows, WindowKind kind, const QString &picture, const QSize &size)
-    : QWidget(nullptr, Qt::FramelessWindowHint), m_windows(windows), m_kind(kind),
+    WindowHost &host, WindowKind kind, const QString &picture, const QSize &size)
+    : QWidget(nullptr, Qt::FramelessWindowHint), m_host(host), m_kind(kind),
       m_drag(new WindowDrag(*this))
 {
     // Decoded on a thread of their own while the controls are built.
@@ -71,7 +71,7 @@ layout::Controls BoardWindow::build(std::span<const layout::Row> rows, const cha
         &BoardWindow::onExitPressed);
     connect(controls.get<QTimer>("时钟1"), &QTimer::timeout, this, &BoardWindow::onSecondTick);
     connect(controls.get<QTimer>("时钟2"), &QTimer::timeout, this, &BoardWindow::onMinuteTick);
-    connect(&m_windows, &WindowOpener::examDateChanged, this, &BoardWindow::onExamDateChanged);
+    connect(&m_host, &WindowHost::examDateChanged, this, &BoardWindow::onExamDateChanged);
 
     m_decoder->wait();
     m_decoder.reset();
@@ -111,7 +111,7 @@ void BoardWindow::paintEvent(QPaintEvent *)
 void BoardWindow::onDaysFigurePressed()
 {
     // Pinned, the board stays put until it is made movable again.
-    m_windows.runtime().pinToDesktop(*this);
+    m_host.runtime().pinToDesktop(*this);
     setMovable(false);
 }
 
@@ -122,7 +122,7 @@ void BoardWindow::onDaysFigureRightPressed()
 
 void BoardWindow::onExitPressed()
 {
-    m_windows.runtime().messageBox(*this, QStringLiteral("老湿童鞋你真的要退出吗!!!"),
+    m_host.runtime().messageBox(*this, QStringLiteral("老湿童鞋你真的要退出吗!!!"),
         Runtime::MessageStyle::OkCancelQuestion,
         [this](Runtime::Answer answer) { onExitAnswered(answer); });
 }
@@ -130,23 +130,23 @@ void BoardWindow::onExitPressed()
 void BoardWindow::onExitAnswered(Runtime::Answer answer)
 {
     if (answer == Runtime::Answer::Ok)
-        m_windows.destroy(m_kind);
+        m_host.destroy(m_kind);
 }
 
 void BoardWindow::switchTo(WindowKind other)
 {
-    if (m_windows.open(other))
-        m_windows.destroy(m_kind);
+    if (m_host.open(other))
+        m_host.destroy(m_kind);
 }
 
 void BoardWindow::onSecondTick()
 {
-    m_hoursFigure->setText(figures::hoursLeft(m_windows.runtime().now(), m_windows.examDate()));
+    m_hoursFigure->setText(figures::hoursLeft(m_host.runtime().now(), m_host.examDate()));
 }
 
 void BoardWindow::onMinuteTick()
 {
-    m_daysFigure->setText(figures::daysLeft(m_windows.runtime().now(), m_windows.examDate()));
+    m_daysFigure->setText(figures::daysLeft(m_host.runtime().now(), m_host.examDate()));
 }
 
 void BoardWindow::onExamDateChanged()

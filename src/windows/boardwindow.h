@@ -2,7 +2,7 @@
 
 #include "runtime/runtime.h"
 #include "widgets/layouttable.h"
-#include "windows/windowopener.h"
+#include "windows/windowhost.h"
 
 #include <QImage>
 #include <QThread>
@@ -28,7 +28,7 @@ class BoardWindow : public QWidget
 {
     Q_OBJECT
 public:
-    BoardWindow(WindowOpener &windows, WindowKind kind, const QString &picture, const QSize &size);
+    BoardWindow(WindowHost &host, WindowKind kind, const QString &picture, const QSize &size);
     ~BoardWindow() override;
 
     void setMovable(bool movable);
@@ -36,7 +36,7 @@ public:
     const QImage &picture() const { return m_picture; }
 
 protected:
-    WindowOpener &windows() const { return m_windows; }
+    WindowHost &host() const { return m_host; }
     // Builds the board's controls from `rows`, cuts the picture's pure-white pixels out of the
     // window and fills in the figures, all before the board is first shown. The names are those
     // of the board's days figure, hours figure and exit label.
@@ -57,7 +57,7 @@ private:
     void onExitPressed();
     void onExitAnswered(Runtime::Answer answer);
 
-    WindowOpener &m_windows;
+    WindowHost &m_host;
     WindowKind m_kind;
     // A QThread, not a plain thread: with a plain one the Windows program crashed inside Qt Core
     // as it started (seen under Wine).

@@ -5,7 +5,7 @@
 #include "widgets/layouttable.h"
 #include "widgets/limitedtextedit.h"
 #include "widgets/windowdrag.h"
-#include "windows/windowopener.h"
+#include "windows/windowhost.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -85,11 +85,10 @@ bool countDown(QLabel *label)
 
 Runtime &AlarmWindow::runtime() const
 {
-    return m_windows.runtime();
+    return m_host.runtime();
 }
 
-AlarmWindow::AlarmWindow(WindowOpener &windows)
-    : QWidget(nullptr, Qt::FramelessWindowHint), m_windows(windows)
+AlarmWindow::AlarmWindow(WindowHost &host) : QWidget(nullptr, Qt::FramelessWindowHint), m_host(host)
 {
     setObjectName(QStringLiteral("AlarmWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -224,7 +223,7 @@ void AlarmWindow::onHideQuestionAnswered(Runtime::Answer answer)
         // The window is deleted later: no tick may reach the shutdown in between.
         stop(m_shutdownTimer);
         stop(m_reminderTimer);
-        m_windows.destroy(WindowKind::Alarm);
+        m_host.destroy(WindowKind::Alarm);
         return;
     }
     // Without a notification area a hidden window could never come back while a shutdown counts.

@@ -10,7 +10,7 @@ class QLineEdit;
 class LimitedTextEdit;
 class QPushButton;
 class QTimer;
-class WindowOpener;
+class WindowHost;
 
 // A panel of standard controls with two countdowns in whole seconds: one ends in a shutdown of the
 // computer, the other in a reminder box. It can hide in the notification area while both go on.
@@ -18,7 +18,7 @@ class AlarmWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit AlarmWindow(WindowOpener &windows);
+    explicit AlarmWindow(WindowHost &host);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -37,7 +37,7 @@ private:
 
     Runtime &runtime() const;
 
-    WindowOpener &m_windows;
+    WindowHost &m_host;
     QComboBox *m_kind; // 组合框1
     QLineEdit *m_seconds; // 编辑框1
     LimitedTextEdit *m_reminderText; // 编辑框2

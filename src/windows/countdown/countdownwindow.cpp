@@ -3,7 +3,7 @@
 #include "core/countdownfigures.h"
 #include "runtime/runtime.h"
 #include "widgets/transparentlabel.h"
-#include "windows/windowopener.h"
+#include "windows/windowhost.h"
 
 #include <QTimer>
 
@@ -44,9 +44,9 @@ const layout::Row kControls[] = {
 
 } // namespace
 
-CountdownWindow::CountdownWindow(WindowOpener &windows)
+CountdownWindow::CountdownWindow(WindowHost &host)
     : BoardWindow(
-        windows, WindowKind::Countdown, QStringLiteral(":/assets/countdown.jpg"), QSize(777, 541))
+        host, WindowKind::Countdown, QStringLiteral(":/assets/countdown.jpg"), QSize(777, 541))
 {
     setObjectName(QStringLiteral("CountdownWindow"));
     setWindowTitle(QStringLiteral("高考倒计时"));
@@ -96,14 +96,14 @@ void CountdownWindow::setCustomText(const QString &text)
 
 void CountdownWindow::onSecondTick()
 {
-    const QDateTime now = windows().runtime().now();
+    const QDateTime now = host().runtime().now();
     m_clockLine->setText(figures::clockLine(now));
     m_secondsFigure->setText(figures::seconds(now));
 }
 
 void CountdownWindow::onHoursFigurePressed()
 {
-    windows().open(WindowKind::Editor);
+    host().open(WindowKind::Editor);
 }
 
 void CountdownWindow::onMiniBoardPressed()
@@ -113,10 +113,10 @@ void CountdownWindow::onMiniBoardPressed()
 
 void CountdownWindow::onSecondsUnitPressed()
 {
-    windows().open(WindowKind::Alarm);
+    host().open(WindowKind::Alarm);
 }
 
 void CountdownWindow::onVotePressed()
 {
-    windows().runtime().openWebPage(QUrl(QString::fromLatin1(kVotePageAddress)));
+    host().runtime().openWebPage(QUrl(QString::fromLatin1(kVotePageAddress)));
 }

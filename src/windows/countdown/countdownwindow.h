@@ -13,7 +13,7 @@ class CountdownWindow : public BoardWindow
 {
     Q_OBJECT
 public:
-    explicit CountdownWindow(WindowOpener &windows);
+    explicit CountdownWindow(WindowHost &host);
 
     // The captions the editor restyles, in the order of its list.
     enum class Target {

@@ -4,7 +4,7 @@
 #include "widgets/colourpicker.h"
 #include "widgets/layouttable.h"
 #include "windows/countdown/countdownwindow.h"
-#include "windows/windowopener.h"
+#include "windows/windowhost.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -46,8 +46,8 @@ static_assert(std::size(kSizePoints) == std::size(kSizeItems));
 
 } // namespace
 
-EditorWindow::EditorWindow(WindowOpener &windows)
-    : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), m_windows(windows)
+EditorWindow::EditorWindow(WindowHost &host)
+    : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), m_host(host)
 {
     setObjectName(QStringLiteral("EditorWindow"));
     setWindowTitle(QStringLiteral("颜色编辑器"));
@@ -62,8 +62,8 @@ EditorWindow::EditorWindow(WindowOpener &windows)
     m_colourPicker = controls.get<ColourPicker>("颜色选择器1");
     auto *apply = controls.get<QPushButton>("按钮1");
     m_colourPicker->setChooser(
-        [&windows](const QColor &initial, QWidget &owner, Runtime::ColourChosen chosen) {
-            windows.runtime().chooseColour(owner, initial, std::move(chosen));
+        [&host](const QColor &initial, QWidget &owner, Runtime::ColourChosen chosen) {
+            host.runtime().chooseColour(owner, initial, std::move(chosen));
         });
 
     // Tab through the form as it reads, top to bottom, rather than in the order of the table.
@@ -82,7 +82,7 @@ void EditorWindow::onApplyClicked()
     if (choice < 0 || choice >= int(CountdownWindow::kTargetCount))
         return;
     // The user may have switched to the mini board, which has no labels to restyle.
-    CountdownWindow *board = m_windows.largeBoard();
+    CountdownWindow *board = m_host.largeBoard();
     if (!board)
         return;
 

@@ -5,7 +5,7 @@
 class ColourPicker;
 class QComboBox;
 class QLineEdit;
-class WindowOpener;
+class WindowHost;
 
 // The small framed form that restyles one label of the large board at a time: which label, its
 // text colour, its font size and, for the custom text label, its text.
@@ -13,12 +13,12 @@ class EditorWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit EditorWindow(WindowOpener &windows);
+    explicit EditorWindow(WindowHost &host);
 
 private:
     void onApplyClicked();
 
-    WindowOpener &m_windows;
+    WindowHost &m_host;
     QComboBox *m_labelChoice;
     QComboBox *m_sizeChoice;
     QLineEdit *m_customText;

@@ -1,7 +1,7 @@
 #include "minicountdownwindow.h"
 
 #include "widgets/transparentlabel.h"
-#include "windows/windowopener.h"
+#include "windows/windowhost.h"
 
 namespace {
 
@@ -29,8 +29,8 @@ const layout::Row kControls[] = {
 
 } // namespace
 
-MiniCountdownWindow::MiniCountdownWindow(WindowOpener &windows)
-    : BoardWindow(windows, WindowKind::Mini, QStringLiteral(":/assets/mini.jpg"), QSize(375, 279))
+MiniCountdownWindow::MiniCountdownWindow(WindowHost &host)
+    : BoardWindow(host, WindowKind::Mini, QStringLiteral(":/assets/mini.jpg"), QSize(375, 279))
 {
     setObjectName(QStringLiteral("MiniCountdownWindow"));
     setWindowTitle(QString());

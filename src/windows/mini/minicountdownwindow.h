@@ -9,7 +9,7 @@ class MiniCountdownWindow : public BoardWindow
 {
     Q_OBJECT
 public:
-    explicit MiniCountdownWindow(WindowOpener &windows);
+    explicit MiniCountdownWindow(WindowHost &host);
 
 private:
     void onLargeBoardPressed();

@@ -11,10 +11,10 @@ class Runtime;
 enum class WindowKind { Countdown, Mini, Editor, Alarm };
 inline constexpr std::size_t kWindowKindCount = std::size_t(WindowKind::Alarm) + 1;
 
-// What a window may ask of the program's other windows: open or close one of them, reach the
-// runtime, read the exam date the boards count toward. The window set implements it; the windows
-// know only this.
-class WindowOpener : public QObject
+// What hosts the program's windows, as a window sees it: the runtime, the exam date the boards
+// count toward, and the other windows, to open or close one of them. The window set implements it;
+// the windows know only this.
+class WindowHost : public QObject
 {
     Q_OBJECT
 public:
