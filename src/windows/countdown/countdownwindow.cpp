@@ -53,18 +53,14 @@ CountdownWindow::CountdownWindow(WindowHost &host)
     setWindowIcon(QIcon(QStringLiteral(":/assets/board.png")));
 
     const layout::Controls controls = build(kControls, "透明标签2", "透明标签4", "透明标签6");
-    auto *daysFigure = controls.get<TransparentLabel>("透明标签2");
     auto *hoursFigure = controls.get<TransparentLabel>("透明标签4");
     m_clockLine = controls.get<TransparentLabel>("透明标签11");
     m_secondsFigure = controls.get<TransparentLabel>("透明标签12");
     m_clockLine->setFigure(true);
     m_secondsFigure->setFigure(true);
-    m_customText = controls.get<TransparentLabel>("透明标签10");
-    m_customText->setWordWrap(true);
-    m_targets = { controls.get<TransparentLabel>("透明标签1"),
-        controls.get<TransparentLabel>("透明标签3"), controls.get<TransparentLabel>("透明标签5"),
-        daysFigure, hoursFigure, m_customText, m_clockLine,
-        controls.get<TransparentLabel>("透明标签7") };
+    controls.get<TransparentLabel>("透明标签10")->setWordWrap(true);
+    for (std::size_t target = 0; target < m_targets.size(); ++target)
+        m_targets[target] = controls.get<TransparentLabel>(kRestyleTargets[target].label);
     auto *miniBoard = controls.get<TransparentLabel>("透明标签8");
     auto *secondsUnit = controls.get<TransparentLabel>("透明标签9");
     auto *vote = controls.get<TransparentLabel>("透明标签13");
@@ -81,17 +77,15 @@ CountdownWindow::CountdownWindow(WindowHost &host)
     onSecondTick();
 }
 
-void CountdownWindow::restyle(Target target, Colour colour, std::optional<int> points)
+void CountdownWindow::restyle(
+    std::size_t target, const QString &text, Colour colour, std::optional<int> points)
 {
-    TransparentLabel *caption = m_targets[std::size_t(target)];
+    TransparentLabel *caption = m_targets[target];
+    if (kRestyleTargets[target].takesText)
+        caption->setText(text);
     caption->setTextColour(colour);
-    if (points && target != Target::ClockLine)
+    if (points && kRestyleTargets[target].takesSize)
         caption->setCharacterHeight(FontRecord::pixelsForPoints(*points, caption->logicalDpiY()));
-}
-
-void CountdownWindow::setCustomText(const QString &text)
-{
-    m_customText->setText(text);
 }
 
 void CountdownWindow::onSecondTick()

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <cstdlib>
 #include <iterator>
 
 namespace {
@@ -17,12 +18,9 @@ using layout::ControlRow;
 using layout::Kind;
 using layout::Plain;
 
-// The handler below maps positions in these lists, never their texts.
+// Points, as the items of 组合框2 show them and the handler reads them by position.
 const char *const kSizeItems[] = { "48", "8", "9", "10", "11", "12", "14", "16", "18", "20", "22",
     "24", "26", "28", "36" };
-// One item per CountdownWindow::Target, in its order.
-const char *const kLabelItems[] = { "距离高考仅剩", "天！", "总计", "天数", "小时数", "自定义字体",
-    "现在时间", "时" };
 
 // clang-format off
 const layout::Row kControls[] = {
@@ -33,16 +31,10 @@ const layout::Row kControls[] = {
     ControlRow { "标签2",       Kind::Label,        {  0, 128, 128, 16}, "加入自己想看到的文字", {},          -1, Plain },
     ControlRow { "按钮1",       Kind::Button,       {208, 168, 104, 32}, "确定",                 {},          -1, Plain },
     ControlRow { "标签1",       Kind::Label,        {  0,  24, 112, 16}, "需要更改的文字",       {},          -1, Plain },
-    ControlRow { "组合框1",     Kind::ComboBox,     {112,  24, 112, 20}, nullptr,                kLabelItems, -1, Plain },
+    ControlRow { "组合框1",     Kind::ComboBox,     {112,  24, 112, 20}, nullptr,                {},          -1, Plain },
     ControlRow { "颜色选择器1", Kind::ColourPicker, {232,  24,  72, 24}, nullptr,                {},          -1, Plain },
 };
 // clang-format on
-
-// Points, one per item of 组合框2, in its order.
-constexpr int kSizePoints[] = { 48, 8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36 };
-
-static_assert(CountdownWindow::kTargetCount == std::size(kLabelItems));
-static_assert(std::size(kSizePoints) == std::size(kSizeItems));
 
 } // namespace
 
@@ -61,6 +53,10 @@ EditorWindow::EditorWindow(WindowHost &host)
     m_customText = controls.get<QLineEdit>("编辑框1");
     m_colourPicker = controls.get<ColourPicker>("颜色选择器1");
     auto *apply = controls.get<QPushButton>("按钮1");
+    // The list of labels is the board's list of what it lets the editor restyle.
+    for (const RestyleTarget &target : kRestyleTargets)
+        m_labelChoice->addItem(QString::fromUtf8(target.caption));
+    m_labelChoice->setCurrentIndex(-1);
     m_colourPicker->setChooser(
         [&host](const QColor &initial, QWidget &owner, Runtime::ColourChosen chosen) {
             host.runtime().chooseColour(owner, initial, std::move(chosen));
@@ -79,19 +75,15 @@ EditorWindow::EditorWindow(WindowHost &host)
 void EditorWindow::onApplyClicked()
 {
     const int choice = m_labelChoice->currentIndex();
-    if (choice < 0 || choice >= int(CountdownWindow::kTargetCount))
+    if (choice < 0 || choice >= int(std::size(kRestyleTargets)))
         return;
     // The user may have switched to the mini board, which has no labels to restyle.
     CountdownWindow *board = m_host.largeBoard();
     if (!board)
         return;
-
-    const auto target = CountdownWindow::Target(choice);
-    if (target == CountdownWindow::Target::CustomText)
-        board->setCustomText(m_customText->text());
     const int size = m_sizeChoice->currentIndex();
     std::optional<int> points;
-    if (size >= 0 && size < int(std::size(kSizePoints)))
-        points = kSizePoints[size];
-    board->restyle(target, m_colourPicker->colour(), points);
+    if (size >= 0 && size < int(std::size(kSizeItems)))
+        points = std::atoi(kSizeItems[size]);
+    board->restyle(std::size_t(choice), m_customText->text(), m_colourPicker->colour(), points);
 }
