@@ -40,6 +40,11 @@ const Face kFaces[] = {
             QStringLiteral("WenQuanYi Micro Hei") } },
 };
 
+// After the desktop's own face, the interface texts fall back on sans CJK faces alone, so that a
+// Chinese glyph the desktop's face lacks does not come from a thin Ming face.
+const QStringList kInterfaceFallbacks = { QStringLiteral("Microsoft YaHei UI"),
+    QStringLiteral("Microsoft YaHei"), QStringLiteral("Noto Sans CJK SC") };
+
 const Face *findFace(const QString &name)
 {
     for (const Face &face : kFaces) {
@@ -64,9 +69,14 @@ QFont FontRecord::toQFont() const
     font.setFamilies(fallbackFamilies(face));
     font.setPixelSize(pixelHeight);
     font.setWeight(QFont::Weight(weight));
-    font.setItalic(italic);
-    font.setUnderline(underline);
-    font.setStrikeOut(strikeOut);
+    return font;
+}
+
+QFont FontRecord::interfaceFont(const QFont &desktop)
+{
+    QFont font = desktop;
+    font.setFamilies(
+        QStringList{ fallbackFamilies({}).first(), desktop.family() } + kInterfaceFallbacks);
     return font;
 }
 

@@ -40,14 +40,7 @@ BoardWindow::BoardWindow(
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(size);
     move(50, 50);
-    // Labels without a font of their own keep the desktop's size but draw their fixed texts in
-    // the program's own sans face; sans CJK faces after the desktop's keep any other Chinese
-    // glyphs from falling back on a thin Ming face.
-    QFont interfaceFont = font();
-    interfaceFont.setFamilies({ FontRecord::fallbackFamilies({}).first(), interfaceFont.family(),
-        QStringLiteral("Microsoft YaHei UI"), QStringLiteral("Microsoft YaHei"),
-        QStringLiteral("Noto Sans CJK SC") });
-    setFont(interfaceFont);
+    setFont(FontRecord::interfaceFont(font()));
 }
 
 BoardWindow::~BoardWindow()
