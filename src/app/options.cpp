@@ -3,11 +3,18 @@
 #include "core/examdate.h"
 
 #include <QCommandLineParser>
+#include <QLocale>
 
 namespace {
 
 const char kExamDateForm[] = "YYYY-MM-DD (for example 2027-06-07) or next";
 const char kAutostartForm[] = "on or off";
+
+// The exam day in English: "7 June", with its year "7 June 2015".
+QString examDayInEnglish(QDate day, bool withYear)
+{
+    return QLocale::c().toString(day, withYear ? u"d MMMM yyyy" : u"d MMMM");
+}
 
 QString formsHint()
 {

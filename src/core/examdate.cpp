@@ -1,7 +1,5 @@
 #include "examdate.h"
 
-#include <QLocale>
-
 QDate defaultExamDay()
 {
     return QDate(2015, kExamMonth, kExamDay);
@@ -74,9 +72,4 @@ std::optional<QDate> parseExamDate(const QString &value, QDate today)
         return std::nullopt;
     const QDate day = QDate::fromString(value, Qt::ISODate);
     return day.isValid() ? std::optional(day) : std::nullopt;
-}
-
-QString examDayInEnglish(QDate day, bool withYear)
-{
-    return QLocale::c().toString(day, withYear ? u"d MMMM yyyy" : u"d MMMM");
 }

@@ -23,6 +23,3 @@ QDateTime examStart(const QString &text);
 
 // The day a --exam-date value names: YYYY-MM-DD, or "next", the next 7 June on or after today.
 std::optional<QDate> parseExamDate(const QString &value, QDate today);
-
-// The exam day in English, for the help text: "7 June", with its year "7 June 2015".
-QString examDayInEnglish(QDate day, bool withYear);
