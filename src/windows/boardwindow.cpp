@@ -64,7 +64,7 @@ layout::Controls BoardWindow::build(std::span<const layout::Row> rows, const cha
         &BoardWindow::onExitPressed);
     connect(controls.get<QTimer>("时钟1"), &QTimer::timeout, this, &BoardWindow::onSecondTick);
     connect(controls.get<QTimer>("时钟2"), &QTimer::timeout, this, &BoardWindow::onMinuteTick);
-    connect(&m_host, &WindowHost::examDateChanged, this, &BoardWindow::onExamDateChanged);
+    connect(&m_host, &WindowHost::examDateChanged, this, &BoardWindow::showFigures);
 
     m_decoder->wait();
     m_decoder.reset();
@@ -78,8 +78,13 @@ layout::Controls BoardWindow::build(std::span<const layout::Row> rows, const cha
     // converts only what it redraws.
     QMetaObject::invokeMethod(
         this, [this] { m_picture.convertTo(QImage::Format_RGB888); }, Qt::QueuedConnection);
-    onExamDateChanged();
     return controls;
+}
+
+void BoardWindow::showFigures()
+{
+    onMinuteTick();
+    onSecondTick();
 }
 
 void BoardWindow::setMovable(bool movable)
@@ -134,16 +139,14 @@ void BoardWindow::switchTo(WindowKind other)
 
 void BoardWindow::onSecondTick()
 {
-    m_hoursFigure->setText(figures::hoursLeft(m_host.runtime().now(), m_host.examDate()));
+    const QDateTime now = m_host.runtime().now();
+    m_hoursFigure->setText(figures::hoursLeft(now, m_host.examDate()));
+    showTime(now);
 }
+
+void BoardWindow::showTime(const QDateTime &) { }
 
 void BoardWindow::onMinuteTick()
 {
     m_daysFigure->setText(figures::daysLeft(m_host.runtime().now(), m_host.examDate()));
-}
-
-void BoardWindow::onExamDateChanged()
-{
-    onMinuteTick();
-    onSecondTick();
 }

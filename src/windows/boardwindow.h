@@ -37,11 +37,16 @@ public:
 
 protected:
     WindowHost &host() const { return m_host; }
-    // Builds the board's controls from `rows`, cuts the picture's pure-white pixels out of the
-    // window and fills in the figures, all before the board is first shown. The names are those
-    // of the board's days figure, hours figure and exit label.
+    // Builds the board's controls from `rows` and cuts the picture's pure-white pixels out of the
+    // window. The names are those of the board's days figure, hours figure and exit label.
     layout::Controls build(std::span<const layout::Row> rows, const char *daysFigure,
         const char *hoursFigure, const char *exit);
+    // Fills in the figures from the clock: once the board is built, before it is first shown, and
+    // whenever the exam date changes.
+    void showFigures();
+    // Each second, after the hours figure, with the time the clock gave: the large board shows the
+    // date and time.
+    virtual void showTime(const QDateTime &now);
     // Opens the other board and closes this one. Open first: the program must never be left
     // without a window in between.
     void switchTo(WindowKind other);
@@ -51,7 +56,6 @@ protected:
 private:
     void onSecondTick();
     void onMinuteTick();
-    void onExamDateChanged();
     void onDaysFigurePressed();
     void onDaysFigureRightPressed();
     void onExitPressed();

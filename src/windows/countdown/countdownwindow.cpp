@@ -65,16 +65,13 @@ CountdownWindow::CountdownWindow(WindowHost &host)
     auto *secondsUnit = controls.get<TransparentLabel>("透明标签9");
     auto *vote = controls.get<TransparentLabel>("透明标签13");
 
-    // Each second the board writes the hours figure first, then this the clock line and seconds.
-    connect(controls.get<QTimer>("时钟1"), &QTimer::timeout, this, &CountdownWindow::onSecondTick);
     connect(
         hoursFigure, &TransparentLabel::leftPressed, this, &CountdownWindow::onHoursFigurePressed);
     connect(miniBoard, &TransparentLabel::leftPressed, this, &CountdownWindow::onMiniBoardPressed);
     connect(
         secondsUnit, &TransparentLabel::leftPressed, this, &CountdownWindow::onSecondsUnitPressed);
     connect(vote, &TransparentLabel::leftPressed, this, &CountdownWindow::onVotePressed);
-
-    onSecondTick();
+    showFigures();
 }
 
 void CountdownWindow::restyle(
@@ -88,9 +85,8 @@ void CountdownWindow::restyle(
         caption->setCharacterHeight(FontRecord::pixelsForPoints(*points, caption->logicalDpiY()));
 }
 
-void CountdownWindow::onSecondTick()
+void CountdownWindow::showTime(const QDateTime &now)
 {
-    const QDateTime now = host().runtime().now();
     m_clockLine->setText(figures::clockLine(now));
     m_secondsFigure->setText(figures::seconds(now));
 }

@@ -44,8 +44,10 @@ public:
     // a size.
     void restyle(std::size_t target, const QString &text, Colour colour, std::optional<int> points);
 
+protected:
+    void showTime(const QDateTime &now) override;
+
 private:
-    void onSecondTick();
     void onHoursFigurePressed();
     void onMiniBoardPressed();
     void onSecondsUnitPressed();

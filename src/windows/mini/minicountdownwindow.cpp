@@ -38,6 +38,7 @@ MiniCountdownWindow::MiniCountdownWindow(WindowHost &host)
     const layout::Controls controls = build(kControls, "透明标签3", "透明标签7", "透明标签2");
     connect(controls.get<TransparentLabel>("透明标签5"), &TransparentLabel::leftPressed, this,
         &MiniCountdownWindow::onLargeBoardPressed);
+    showFigures();
 }
 
 void MiniCountdownWindow::onLargeBoardPressed()
