@@ -121,7 +121,8 @@ void TestMiniCountdownWindow::layout()
     }
     QCOMPARE(control->palette().color(QPalette::WindowText), colour);
     QCOMPARE(control->cursor().shape(), Qt::ArrowCursor);
-    QCOMPARE(control->isPressable(), pressable);
+    // A press in its middle reaches it, or passes through to the board.
+    QCOMPARE(m_board->childAt(control->geometry().center()) == control, pressable);
 }
 
 void TestMiniCountdownWindow::shapeCoversTheChalk()

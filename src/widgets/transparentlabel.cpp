@@ -49,11 +49,6 @@ void TransparentLabel::setPressable(bool pressable)
     setAttribute(Qt::WA_TransparentForMouseEvents, !pressable);
 }
 
-bool TransparentLabel::isPressable() const
-{
-    return !testAttribute(Qt::WA_TransparentForMouseEvents);
-}
-
 void TransparentLabel::setFontRecord(const FontRecord &record)
 {
     m_fontRecord = record;

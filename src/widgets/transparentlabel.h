@@ -17,7 +17,6 @@ public:
     explicit TransparentLabel(QWidget *parent = nullptr);
 
     void setPressable(bool pressable);
-    bool isPressable() const;
 
     // No record: the label keeps the window's user-interface font.
     void setFontRecord(const FontRecord &record);
@@ -33,7 +32,6 @@ public:
     // shows is drawn smaller, just small enough to fit, on the line the whole-size caption
     // stands on. The font and its record keep their size; only the drawing shrinks.
     void setFigure(bool figure);
-    bool isFigure() const { return m_figure; }
     // The font the caption is drawn in.
     QFont drawingFont() const;
 

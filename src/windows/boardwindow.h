@@ -33,7 +33,6 @@ public:
 
     void setMovable(bool movable);
     bool isMovable() const;
-    const QImage &picture() const { return m_picture; }
 
 protected:
     WindowHost &host() const { return m_host; }
