@@ -42,10 +42,10 @@ Q_DECLARE_METATYPE(Runtime::IconEvent)
 class TestAlarmWindow : public WindowsFixture
 {
     Q_OBJECT
-private slots:
-    void init();
-    void cleanup();
+public:
+    TestAlarmWindow() : WindowsFixture({ WindowKind::Alarm }) { }
 
+private slots:
     void window();
     void layout_data();
     void layout();
@@ -78,7 +78,7 @@ private slots:
 private:
     template <typename T> T *find(const char *name) const
     {
-        return m_alarm->findChild<T *>(QString::fromUtf8(name));
+        return m_window->findChild<T *>(QString::fromUtf8(name));
     }
     QLabel *label(const char *name) const { return find<QLabel>(name); }
     QTimer *timer(const char *name) const { return find<QTimer>(name); }
@@ -97,37 +97,23 @@ private:
     void answerHideQuestion(Runtime::Answer answer)
     {
         m_runtime->answers = { answer };
-        press(m_alarm, QStringLiteral("标签8"));
+        press(m_window, QStringLiteral("标签8"));
         m_runtime->answerBoxes();
     }
     void checkShutdownInput(const RandomInput &input);
-
-    QPointer<QWidget> m_alarm;
 };
-
-void TestAlarmWindow::init()
-{
-    setUpWindows();
-    m_alarm = m_windows->open(WindowKind::Alarm);
-    QVERIFY(m_alarm);
-}
-
-void TestAlarmWindow::cleanup()
-{
-    tearDownWindows();
-}
 
 void TestAlarmWindow::window()
 {
-    QCOMPARE(m_alarm->objectName(), QStringLiteral("AlarmWindow"));
-    QCOMPARE(m_alarm->windowTitle(), QStringLiteral("闹钟"));
-    QCOMPARE(m_alarm->geometry(), QRect(50, 50, 380, 224));
-    QVERIFY(m_alarm->windowFlags() & Qt::FramelessWindowHint);
-    QVERIFY(m_alarm->testAttribute(Qt::WA_DeleteOnClose));
-    QVERIFY(!m_alarm->windowIcon().isNull());
-    QVERIFY(m_alarm->windowIcon().availableSizes().contains(QSize(32, 32)));
-    QVERIFY(m_alarm->isVisible());
-    QCOMPARE(m_windows->window(WindowKind::Alarm), m_alarm.data());
+    QCOMPARE(m_window->objectName(), QStringLiteral("AlarmWindow"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("闹钟"));
+    QCOMPARE(m_window->geometry(), QRect(50, 50, 380, 224));
+    QVERIFY(m_window->windowFlags() & Qt::FramelessWindowHint);
+    QVERIFY(m_window->testAttribute(Qt::WA_DeleteOnClose));
+    QVERIFY(!m_window->windowIcon().isNull());
+    QVERIFY(m_window->windowIcon().availableSizes().contains(QSize(32, 32)));
+    QVERIFY(m_window->isVisible());
+    QCOMPARE(m_windows->window(WindowKind::Alarm), m_window.data());
 }
 
 void TestAlarmWindow::layout_data()
@@ -160,9 +146,9 @@ void TestAlarmWindow::layout()
     QFETCH(QRect, rect);
     QFETCH(QString, text);
 
-    auto *control = m_alarm->findChild<QWidget *>(name);
+    auto *control = m_window->findChild<QWidget *>(name);
     QVERIFY(control);
-    QCOMPARE(control->parentWidget(), m_alarm.data());
+    QCOMPARE(control->parentWidget(), m_window.data());
     QCOMPARE(QString::fromLatin1(control->metaObject()->className()), kind);
     QCOMPARE(control->geometry(), rect);
     QVERIFY(control->isVisible());
@@ -212,7 +198,7 @@ void TestAlarmWindow::designState()
     QCOMPARE(text->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 
     int lowest = 0;
-    const auto controls = m_alarm->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    const auto controls = m_window->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
     QCOMPARE(controls.size(), 12);
     for (QWidget *control : controls) {
         QVERIFY2(
@@ -225,17 +211,17 @@ void TestAlarmWindow::designState()
 void TestAlarmWindow::dragMovesTheWindow()
 {
     const QPoint from(150, 90); // background between the rows
-    QCOMPARE(m_alarm->childAt(from), nullptr);
-    const QPoint global = m_alarm->mapToGlobal(from);
+    QCOMPARE(m_window->childAt(from), nullptr);
+    const QPoint global = m_window->mapToGlobal(from);
     const QPoint by(30, 20);
     QMouseEvent press(QEvent::MouseButtonPress, from, global, Qt::LeftButton, Qt::LeftButton, {});
-    QApplication::sendEvent(m_alarm, &press);
+    QApplication::sendEvent(m_window, &press);
     QMouseEvent move(QEvent::MouseMove, from + by, global + by, Qt::NoButton, Qt::LeftButton, {});
-    QApplication::sendEvent(m_alarm, &move);
+    QApplication::sendEvent(m_window, &move);
     QMouseEvent release(
         QEvent::MouseButtonRelease, from + by, global + by, Qt::LeftButton, Qt::NoButton, {});
-    QApplication::sendEvent(m_alarm, &release);
-    QCOMPARE(m_alarm->pos(), QPoint(80, 70));
+    QApplication::sendEvent(m_window, &release);
+    QCOMPARE(m_window->pos(), QPoint(80, 70));
 }
 
 void TestAlarmWindow::countdownEnds_data()
@@ -275,7 +261,7 @@ void TestAlarmWindow::countdownEnds()
         QCOMPARE(clock->interval(), 1000);
         QVERIFY(m_runtime->messages.isEmpty());
         QVERIFY(m_runtime->shutdowns.isEmpty());
-        tick(m_alarm, QString::fromUtf8(clockName));
+        tick(m_window, QString::fromUtf8(clockName));
     }
 
     QVERIFY(!clock->isActive());
@@ -298,10 +284,10 @@ void TestAlarmWindow::reminderTextIsReadAtTheEnd()
     auto *text = find<QPlainTextEdit>("编辑框2");
     text->setPlainText(QStringLiteral("typed first"));
     start(kReminder, QStringLiteral("2"));
-    tick(m_alarm, QStringLiteral("时钟2"));
+    tick(m_window, QStringLiteral("时钟2"));
     // Markup must reach the box as typed: it shows plain text.
     text->setPlainText(QStringLiteral("<b>x</b>\n第二行"));
-    tick(m_alarm, QStringLiteral("时钟2"));
+    tick(m_window, QStringLiteral("时钟2"));
     QCOMPARE(m_runtime->messageTexts(), QStringList{ QStringLiteral("<b>x</b>\n第二行") });
     // The timer is stopped before the box opens: a tick that comes while it is up must find it so.
     QCOMPARE(m_runtime->openBoxes(), 1);
@@ -309,7 +295,7 @@ void TestAlarmWindow::reminderTextIsReadAtTheEnd()
 
     text->clear();
     start(kReminder, QStringLiteral("1"));
-    tick(m_alarm, QStringLiteral("时钟2"));
+    tick(m_window, QStringLiteral("时钟2"));
     QCOMPARE(
         m_runtime->messageTexts(), (QStringList{ QStringLiteral("<b>x</b>\n第二行"), QString() }));
 }
@@ -317,19 +303,19 @@ void TestAlarmWindow::reminderTextIsReadAtTheEnd()
 void TestAlarmWindow::startAgainRestartsFromTheSecondsBox()
 {
     start(kShutdown, QStringLiteral("5"));
-    tick(m_alarm, QStringLiteral("时钟1"));
-    tick(m_alarm, QStringLiteral("时钟1"));
+    tick(m_window, QStringLiteral("时钟1"));
+    tick(m_window, QStringLiteral("时钟1"));
     auto *seconds = find<QLineEdit>("编辑框1");
     seconds->setText(QStringLiteral("9"));
-    tick(m_alarm, QStringLiteral("时钟1"));
+    tick(m_window, QStringLiteral("时钟1"));
     QCOMPARE(label("标签3")->text(), QStringLiteral("2"));
 
     QTest::mouseClick(button(), Qt::LeftButton);
     QCOMPARE(label("标签3")->text(), QStringLiteral("9"));
     for (int i = 0; i < 8; ++i)
-        tick(m_alarm, QStringLiteral("时钟1"));
+        tick(m_window, QStringLiteral("时钟1"));
     QVERIFY(m_runtime->shutdowns.isEmpty());
-    tick(m_alarm, QStringLiteral("时钟1"));
+    tick(m_window, QStringLiteral("时钟1"));
     QCOMPARE(m_runtime->shutdowns.size(), 1);
 }
 
@@ -339,9 +325,9 @@ void TestAlarmWindow::bothKindsRunAndOneRightPressStopsBoth()
     start(kReminder, QStringLiteral("4"));
     QCOMPARE(label("标签3")->text(), QStringLiteral("10"));
     QCOMPARE(label("标签7")->text(), QStringLiteral("4"));
-    tick(m_alarm, QStringLiteral("时钟1"));
-    tick(m_alarm, QStringLiteral("时钟2"));
-    tick(m_alarm, QStringLiteral("时钟2"));
+    tick(m_window, QStringLiteral("时钟1"));
+    tick(m_window, QStringLiteral("时钟2"));
+    tick(m_window, QStringLiteral("时钟2"));
     QCOMPARE(label("标签3")->text(), QStringLiteral("9"));
     QCOMPARE(label("标签7")->text(), QStringLiteral("2"));
     QVERIFY(timer("时钟1")->isActive());
@@ -394,7 +380,7 @@ void TestAlarmWindow::refusedSecondsChangeNothing()
     // Both countdowns run, at different values, so that a restart of either would show.
     start(kShutdown, QStringLiteral("50"));
     start(kReminder, QStringLiteral("40"));
-    tick(m_alarm, QStringLiteral("时钟1"));
+    tick(m_window, QStringLiteral("时钟1"));
 
     start(kind, seconds);
     QCOMPARE(m_runtime->messageTexts(), QStringList{ kAskForTime });
@@ -433,7 +419,7 @@ void TestAlarmWindow::noKindSelectedDoesNothing()
 void TestAlarmWindow::noShutdownAfterStop()
 {
     start(kShutdown, QStringLiteral("2"));
-    tick(m_alarm, QStringLiteral("时钟1"));
+    tick(m_window, QStringLiteral("时钟1"));
     rightPressButton();
     QVERIFY(!timer("时钟1")->isActive());
     QCOMPARE(label("标签3")->text(), QStringLiteral("1"));
@@ -444,18 +430,18 @@ void TestAlarmWindow::closingEndsCountdownsWithoutShutdown()
 {
     start(kShutdown, QStringLiteral("2"));
     start(kReminder, QStringLiteral("1"));
-    tick(m_alarm, QStringLiteral("时钟1"));
+    tick(m_window, QStringLiteral("时钟1"));
     QPointer<QTimer> shutdownClock = timer("时钟1");
     answerHideQuestion(Runtime::Answer::Cancel);
     QCOMPARE(m_runtime->messageTexts(), QStringList{ kHideQuestion });
     QCOMPARE(m_runtime->messages.first().style, Runtime::MessageStyle::OkCancelQuestion);
     QCOMPARE(m_windows->window(WindowKind::Alarm), nullptr);
-    QVERIFY(!m_alarm->isVisible());
+    QVERIFY(!m_window->isVisible());
     // Until the window is deleted no tick may still come through.
     QVERIFY(!shutdownClock->isActive());
     QVERIFY(!timer("时钟2")->isActive());
     processDeletes();
-    QVERIFY(!m_alarm);
+    QVERIFY(!m_window);
     QVERIFY(!shutdownClock);
     QVERIFY(m_runtime->shutdowns.isEmpty());
     QCOMPARE(m_runtime->messages.size(), 1);
@@ -466,7 +452,7 @@ void TestAlarmWindow::failedShutdownIsReported()
 {
     m_runtime->shutdownResult = { false, QStringLiteral("没有关机的权限") };
     start(kShutdown, QStringLiteral("1"));
-    tick(m_alarm, QStringLiteral("时钟1"));
+    tick(m_window, QStringLiteral("时钟1"));
     QCOMPARE(m_runtime->shutdowns.size(), 1);
     QCOMPARE(m_runtime->messages.size(), 1);
     const QString message = m_runtime->messages.first().text;
@@ -497,7 +483,7 @@ void TestAlarmWindow::shutdownAnswerComesLater()
     const QString note = label("标签6")->text();
     start(kReminder, QStringLiteral("3"));
     start(kShutdown, QStringLiteral("1"));
-    tick(m_alarm, QStringLiteral("时钟1"));
+    tick(m_window, QStringLiteral("时钟1"));
     QCOMPARE(m_runtime->shutdowns.size(), 1);
     QCOMPARE(label("标签3")->text(), QStringLiteral("0"));
     QVERIFY(!timer("时钟1")->isActive());
@@ -505,10 +491,10 @@ void TestAlarmWindow::shutdownAnswerComesLater()
 
     // The window goes on while the system has not answered, and a countdown started again and
     // ended meanwhile asks no second time.
-    tick(m_alarm, QStringLiteral("时钟2"));
+    tick(m_window, QStringLiteral("时钟2"));
     QCOMPARE(label("标签7")->text(), QStringLiteral("2"));
     start(kShutdown, QStringLiteral("1"));
-    tick(m_alarm, QStringLiteral("时钟1"));
+    tick(m_window, QStringLiteral("时钟1"));
     QCOMPARE(m_runtime->shutdowns.size(), 1);
     QVERIFY(m_runtime->messages.isEmpty());
 
@@ -516,7 +502,7 @@ void TestAlarmWindow::shutdownAnswerComesLater()
     QCOMPARE(m_runtime->messageTexts(), messages);
     QCOMPARE(label("标签6")->text(), note);
     start(kShutdown, QStringLiteral("1"));
-    tick(m_alarm, QStringLiteral("时钟1"));
+    tick(m_window, QStringLiteral("时钟1"));
     QCOMPARE(m_runtime->shutdowns.size(), 2);
 }
 
@@ -524,10 +510,10 @@ void TestAlarmWindow::shutdownAnswerAfterTheWindowClosed()
 {
     m_runtime->shutdownAnswersLater = true;
     start(kShutdown, QStringLiteral("1"));
-    tick(m_alarm, QStringLiteral("时钟1"));
+    tick(m_window, QStringLiteral("时钟1"));
     answerHideQuestion(Runtime::Answer::Cancel);
     processDeletes();
-    QVERIFY(!m_alarm);
+    QVERIFY(!m_window);
     m_runtime->answerShutdown({ false, QStringLiteral("refused") });
     QCOMPARE(m_runtime->messageTexts(), QStringList{ kHideQuestion });
 }
@@ -566,16 +552,16 @@ void TestAlarmWindow::longReminderTextIsCut()
         QVERIFY(m_runtime->messages.last().text.contains(QStringLiteral("10000")));
 
     start(kReminder, QStringLiteral("1"));
-    tick(m_alarm, QStringLiteral("时钟2"));
+    tick(m_window, QStringLiteral("时钟2"));
     QCOMPARE(m_runtime->messages.last().text, expected);
 }
 
 void TestAlarmWindow::openingBringsBackFromTheNotificationArea()
 {
     answerHideQuestion(Runtime::Answer::Ok);
-    QVERIFY(!m_alarm->isVisible());
-    QCOMPARE(m_windows->open(WindowKind::Alarm), m_alarm.data());
-    QVERIFY(m_alarm->isVisible());
+    QVERIFY(!m_window->isVisible());
+    QCOMPARE(m_windows->open(WindowKind::Alarm), m_window.data());
+    QVERIFY(m_window->isVisible());
     QCOMPARE(m_runtime->trayCalls.size(), 2);
     QVERIFY(!m_runtime->trayCalls.last().shown);
     QVERIFY(!m_runtime->trayHandler);
@@ -598,36 +584,36 @@ void TestAlarmWindow::hideToNotificationAreaAndBringBack()
     answerHideQuestion(Runtime::Answer::Ok);
     QCOMPARE(m_runtime->messageTexts(), QStringList{ kHideQuestion });
     QCOMPARE(m_runtime->trayCalls.size(), 1);
-    QCOMPARE(m_runtime->trayCalls.first().window.data(), m_alarm.data());
+    QCOMPARE(m_runtime->trayCalls.first().window.data(), m_window.data());
     QVERIFY(m_runtime->trayCalls.first().shown);
     QCOMPARE(m_runtime->trayCalls.first().tip, QString());
     QVERIFY(m_runtime->trayHandler);
-    QVERIFY(!m_alarm->isVisible());
-    QCOMPARE(m_windows->window(WindowKind::Alarm), m_alarm.data());
+    QVERIFY(!m_window->isVisible());
+    QCOMPARE(m_windows->window(WindowKind::Alarm), m_window.data());
     processDeletes();
-    QVERIFY(m_alarm);
+    QVERIFY(m_window);
 
     // The countdowns go on while hidden; the reminder still comes up.
-    tick(m_alarm, QStringLiteral("时钟1"));
-    tick(m_alarm, QStringLiteral("时钟2"));
-    tick(m_alarm, QStringLiteral("时钟2"));
+    tick(m_window, QStringLiteral("时钟1"));
+    tick(m_window, QStringLiteral("时钟2"));
+    tick(m_window, QStringLiteral("时钟2"));
     QCOMPARE(m_runtime->messageTexts().last(), QStringLiteral("喝水"));
-    QVERIFY(!m_alarm->isVisible());
-    tick(m_alarm, QStringLiteral("时钟1"));
-    tick(m_alarm, QStringLiteral("时钟1"));
+    QVERIFY(!m_window->isVisible());
+    tick(m_window, QStringLiteral("时钟1"));
+    tick(m_window, QStringLiteral("时钟1"));
     QCOMPARE(m_runtime->shutdowns.size(), 1);
     QCOMPARE(m_runtime->trayCalls.size(), 1);
 
     m_runtime->trayHandler(Runtime::IconEvent::ContextMenu);
-    QVERIFY(!m_alarm->isVisible());
+    QVERIFY(!m_window->isVisible());
     QCOMPARE(m_runtime->trayCalls.size(), 1);
 
     m_runtime->trayHandler(bringBack);
-    QVERIFY(m_alarm->isVisible());
-    QVERIFY(!(m_alarm->windowState() & Qt::WindowMinimized));
+    QVERIFY(m_window->isVisible());
+    QVERIFY(!(m_window->windowState() & Qt::WindowMinimized));
     QCOMPARE(m_runtime->trayCalls.size(), 2);
     QVERIFY(!m_runtime->trayCalls.last().shown);
-    QCOMPARE(m_runtime->trayCalls.last().window.data(), m_alarm.data());
+    QCOMPARE(m_runtime->trayCalls.last().window.data(), m_window.data());
 }
 
 void TestAlarmWindow::withoutNotificationAreaOkMinimises()
@@ -636,9 +622,9 @@ void TestAlarmWindow::withoutNotificationAreaOkMinimises()
     start(kShutdown, QStringLiteral("3"));
     answerHideQuestion(Runtime::Answer::Ok);
     QVERIFY(m_runtime->trayCalls.isEmpty());
-    QVERIFY(m_alarm->isVisible());
-    QVERIFY(m_alarm->windowState() & Qt::WindowMinimized);
-    QCOMPARE(m_windows->window(WindowKind::Alarm), m_alarm.data());
+    QVERIFY(m_window->isVisible());
+    QVERIFY(m_window->windowState() & Qt::WindowMinimized);
+    QCOMPARE(m_windows->window(WindowKind::Alarm), m_window.data());
     QVERIFY(timer("时钟1")->isActive());
 }
 
@@ -661,7 +647,7 @@ void TestAlarmWindow::programEndsWhenTheLastWindowCloses()
     m_windows->destroy(WindowKind::Countdown);
     QCOMPARE(allClosed.count(), 1);
     processDeletes();
-    m_alarm = m_windows->open(WindowKind::Alarm);
+    m_window = m_windows->open(WindowKind::Alarm);
     answerHideQuestion(Runtime::Answer::Cancel);
     QCOMPARE(allClosed.count(), 2);
 }
@@ -700,7 +686,7 @@ void TestAlarmWindow::checkShutdownInput(const RandomInput &input)
     QCOMPARE(clock->interval(), 1000);
     qint64 remaining = *seconds - 1;
     if (*seconds > kTickedThrough) {
-        tick(m_alarm, QStringLiteral("时钟1"));
+        tick(m_window, QStringLiteral("时钟1"));
         QCOMPARE(left->text(), QString::number(remaining));
         QCOMPARE(m_runtime->shutdowns.size(), shutdowns);
         // The countdown lives in the caption: skip to its last two seconds.
@@ -709,13 +695,13 @@ void TestAlarmWindow::checkShutdownInput(const RandomInput &input)
         --remaining;
     }
     for (; remaining > 0; --remaining) {
-        tick(m_alarm, QStringLiteral("时钟1"));
+        tick(m_window, QStringLiteral("时钟1"));
         if (QTest::currentTestFailed())
             return;
         QCOMPARE(left->text(), QString::number(remaining));
     }
     QCOMPARE(m_runtime->shutdowns.size(), shutdowns);
-    tick(m_alarm, QStringLiteral("时钟1"));
+    tick(m_window, QStringLiteral("时钟1"));
     QCOMPARE(left->text(), QStringLiteral("0"));
     QCOMPARE(m_runtime->shutdowns.size(), shutdowns + 1);
     QCOMPARE(m_runtime->shutdowns.last(), true);

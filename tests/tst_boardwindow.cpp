@@ -70,9 +70,6 @@ class TestBoardWindow : public WindowsFixture
 {
     Q_OBJECT
 private slots:
-    void init() { setUpWindows(); }
-    void cleanup() { tearDownWindows(); }
-
     void timers_data() { boards(); }
     void timers();
     void figuresFilledBeforeFirstShow_data();

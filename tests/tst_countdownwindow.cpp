@@ -12,10 +12,10 @@ using namespace testsupport;
 class TestCountdownWindow : public WindowsFixture
 {
     Q_OBJECT
-private slots:
-    void init();
-    void cleanup();
+public:
+    TestCountdownWindow() : WindowsFixture({ WindowKind::Countdown }) { }
 
+private slots:
     void window();
     void layout_data();
     void layout();
@@ -31,32 +31,18 @@ private slots:
 private:
     TransparentLabel *label(const char *name) const
     {
-        return m_board->findChild<TransparentLabel *>(QString::fromUtf8(name));
+        return m_window->findChild<TransparentLabel *>(QString::fromUtf8(name));
     }
-
-    QWidget *m_board = nullptr;
 };
-
-void TestCountdownWindow::init()
-{
-    setUpWindows();
-    m_board = m_windows->open(WindowKind::Countdown);
-    QVERIFY(m_board);
-}
-
-void TestCountdownWindow::cleanup()
-{
-    tearDownWindows();
-}
 
 void TestCountdownWindow::window()
 {
-    QCOMPARE(m_board->objectName(), QStringLiteral("CountdownWindow"));
-    QCOMPARE(m_board->windowTitle(), QStringLiteral("高考倒计时"));
-    QCOMPARE(m_board->geometry(), QRect(50, 50, 777, 541));
-    QVERIFY(m_board->windowFlags() & Qt::FramelessWindowHint);
-    QVERIFY(!m_board->windowIcon().isNull());
-    QVERIFY(m_board->isVisible());
+    QCOMPARE(m_window->objectName(), QStringLiteral("CountdownWindow"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("高考倒计时"));
+    QCOMPARE(m_window->geometry(), QRect(50, 50, 777, 541));
+    QVERIFY(m_window->windowFlags() & Qt::FramelessWindowHint);
+    QVERIFY(!m_window->windowIcon().isNull());
+    QVERIFY(m_window->isVisible());
 }
 
 void TestCountdownWindow::layout_data()
@@ -103,7 +89,7 @@ void TestCountdownWindow::layout()
     QFETCH(Qt::CursorShape, cursor);
     QFETCH(bool, pressable);
 
-    auto *control = m_board->findChild<TransparentLabel *>(name);
+    auto *control = m_window->findChild<TransparentLabel *>(name);
     QVERIFY(control);
     QCOMPARE(control->geometry(), rect);
     if (text != QLatin1String("*"))
@@ -125,14 +111,14 @@ void TestCountdownWindow::layout()
     QCOMPARE(control->palette().color(QPalette::WindowText), colour);
     QCOMPARE(control->cursor().shape(), cursor);
     // A press in its middle reaches it, or passes through to the board.
-    QCOMPARE(m_board->childAt(control->geometry().center()) == control, pressable);
+    QCOMPARE(m_window->childAt(control->geometry().center()) == control, pressable);
 }
 
 void TestCountdownWindow::shapeFollowsPicture()
 {
     // The picture has no pure-white pixel: the whole picture is the window, but it is two rows
     // lower than the window, so those rows fall outside.
-    const QRegion shape = m_board->mask();
+    const QRegion shape = m_window->mask();
     QVERIFY(!shape.isEmpty());
     QCOMPARE(shape.intersected(QRect(0, 0, 777, 539)), QRegion(0, 0, 777, 539));
     QVERIFY(!shape.intersects(QRect(0, 539, 777, 2)));
@@ -164,8 +150,8 @@ void TestCountdownWindow::figuresFilledBeforeFirstShow()
     m_runtime->clock = now;
 
     // Watch the first show: the figures must be there by then.
-    m_board = m_windows->open(WindowKind::Countdown);
-    QVERIFY(m_board);
+    m_window = m_windows->open(WindowKind::Countdown);
+    QVERIFY(m_window);
     // Read the figures as assistive technology does.
     auto spoken = [this](const char *name) {
         return QAccessible::queryAccessibleInterface(label(name))->text(QAccessible::Name);
@@ -177,11 +163,11 @@ void TestCountdownWindow::figuresFilledBeforeFirstShow()
 void TestCountdownWindow::clockLineAndSecondsFollowTheSecondTick()
 {
     m_runtime->setClock(2015, 6, 6, 12, 0, 1);
-    tick(m_board, QStringLiteral("时钟1"));
+    tick(m_window, QStringLiteral("时钟1"));
     QCOMPARE(label("透明标签11")->text(), QStringLiteral("2015年6月6日12时0分"));
     QCOMPARE(label("透明标签12")->text(), QStringLiteral("1"));
     m_runtime->setClock(2015, 6, 6, 12, 1, 2);
-    tick(m_board, QStringLiteral("时钟2"));
+    tick(m_window, QStringLiteral("时钟2"));
     QCOMPARE(label("透明标签12")->text(), QStringLiteral("1"));
 }
 
@@ -191,7 +177,7 @@ void TestCountdownWindow::ticksKeepAnEditedLook()
     hours->setTextColour(Colour::rgb(1, 2, 3));
     hours->setCharacterHeight(16);
     m_runtime->setClock(2015, 6, 1, 9, 0, 0);
-    tick(m_board, QStringLiteral("时钟1"));
+    tick(m_window, QStringLiteral("时钟1"));
     QCOMPARE(hours->text(), QStringLiteral("135"));
     QCOMPARE(hours->palette().color(QPalette::WindowText), QColor(1, 2, 3));
     QCOMPARE(hours->font().pixelSize(), 16);
@@ -199,7 +185,7 @@ void TestCountdownWindow::ticksKeepAnEditedLook()
 
 void TestCountdownWindow::votePage()
 {
-    press(m_board, QStringLiteral("透明标签13"));
+    press(m_window, QStringLiteral("透明标签13"));
     QCOMPARE(m_runtime->webPages.size(), 1);
     const QUrl page = m_runtime->webPages.first();
     QVERIFY(page.isValid());
@@ -211,35 +197,35 @@ void TestCountdownWindow::pressOnOverlapReachesTheFigure()
 {
     // The custom text label lies over the days figure's left edge and has no press handler of
     // its own: the figure gets the press.
-    pressAt(m_board, QPoint(495, 300));
+    pressAt(m_window, QPoint(495, 300));
     QCOMPARE(m_runtime->pinned.size(), 1);
     // Likewise the seconds figure over the "秒" label.
-    QCOMPARE(m_board->childAt(QPoint(660, 60)), label("透明标签9"));
+    QCOMPARE(m_window->childAt(QPoint(660, 60)), label("透明标签9"));
 }
 
 void TestCountdownWindow::dragMovesTheBoardWhileMovable()
 {
     auto drag = [this](QPoint from, QPoint by) {
-        QWidget *target = m_board->childAt(from);
+        QWidget *target = m_window->childAt(from);
         QCOMPARE(target, nullptr);
-        const QPoint global = m_board->mapToGlobal(from);
+        const QPoint global = m_window->mapToGlobal(from);
         QMouseEvent press(
             QEvent::MouseButtonPress, from, global, Qt::LeftButton, Qt::LeftButton, {});
-        QApplication::sendEvent(m_board, &press);
+        QApplication::sendEvent(m_window, &press);
         QMouseEvent move(
             QEvent::MouseMove, from + by, global + by, Qt::NoButton, Qt::LeftButton, {});
-        QApplication::sendEvent(m_board, &move);
+        QApplication::sendEvent(m_window, &move);
         QMouseEvent release(
             QEvent::MouseButtonRelease, from + by, global + by, Qt::LeftButton, Qt::NoButton, {});
-        QApplication::sendEvent(m_board, &release);
+        QApplication::sendEvent(m_window, &release);
     };
     // Over the heading, which lets presses through to the board.
     drag(QPoint(100, 150), QPoint(30, 20));
-    QCOMPARE(m_board->pos(), QPoint(80, 70));
+    QCOMPARE(m_window->pos(), QPoint(80, 70));
 
-    press(m_board, QStringLiteral("透明标签2"));
+    press(m_window, QStringLiteral("透明标签2"));
     drag(QPoint(100, 150), QPoint(30, 20));
-    QCOMPARE(m_board->pos(), QPoint(80, 70));
+    QCOMPARE(m_window->pos(), QPoint(80, 70));
 }
 
 QTEST_MAIN(TestCountdownWindow)

@@ -45,8 +45,10 @@ QStringList looks(const QWidget *board)
 class TestEditorWindow : public WindowsFixture
 {
     Q_OBJECT
+public:
+    TestEditorWindow() : WindowsFixture({ WindowKind::Countdown, WindowKind::Editor }) { }
+
 private slots:
-    void init();
     void cleanup();
 
     void window();
@@ -73,7 +75,7 @@ private slots:
 private:
     template <typename Control> Control *editorControl(const char *name) const
     {
-        return m_editor->findChild<Control *>(QString::fromUtf8(name));
+        return m_window->findChild<Control *>(QString::fromUtf8(name));
     }
     TransparentLabel *boardLabel(const QString &name) const
     {
@@ -85,21 +87,12 @@ private:
     QStringList editorState() const;
     int dpi() const { return boardLabel(QStringLiteral("透明标签1"))->logicalDpiY(); }
 
-    QWidget *m_board = nullptr;
-    QWidget *m_editor = nullptr;
+    QWidget *board() const { return m_windows->window(WindowKind::Countdown); }
 };
-
-void TestEditorWindow::init()
-{
-    setUpWindows();
-    m_board = m_windows->open(WindowKind::Countdown);
-    m_editor = m_windows->open(WindowKind::Editor);
-    QVERIFY(m_board && m_editor);
-}
 
 void TestEditorWindow::cleanup()
 {
-    tearDownWindows();
+    WindowsFixture::cleanup();
     // A test that changes the application's palette leaves it changed if it fails.
     QApplication::setPalette(QPalette());
 }
@@ -117,8 +110,8 @@ void TestEditorWindow::clickApply()
     const QStringList before = editorState();
     QTest::mouseClick(editorControl<QPushButton>("按钮1"), Qt::LeftButton);
     // The editor stays open as the user left it.
-    QCOMPARE(m_windows->window(WindowKind::Editor), m_editor);
-    QVERIFY(m_editor->isVisible());
+    QCOMPARE(m_windows->window(WindowKind::Editor), m_window);
+    QVERIFY(m_window->isVisible());
     QCOMPARE(editorState(), before);
     QVERIFY(m_runtime->messages.isEmpty());
 }
@@ -133,25 +126,25 @@ QStringList TestEditorWindow::editorState() const
 
 void TestEditorWindow::window()
 {
-    QCOMPARE(m_editor->objectName(), QStringLiteral("EditorWindow"));
-    QCOMPARE(m_editor->windowTitle(), QStringLiteral("颜色编辑器"));
+    QCOMPARE(m_window->objectName(), QStringLiteral("EditorWindow"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("颜色编辑器"));
     // The frame goes around the 340 x 244 client area; its corner is at the design position.
-    QCOMPARE(m_editor->frameGeometry().topLeft(), QPoint(50, 50));
-    QCOMPARE(m_editor->size(), QSize(340, 244));
-    QVERIFY(m_editor->frameGeometry() != m_editor->geometry());
-    QCOMPARE(m_editor->minimumSize(), QSize(340, 244));
-    QCOMPARE(m_editor->maximumSize(), QSize(340, 244));
-    QCOMPARE(m_editor->windowType(), Qt::Window);
-    QVERIFY(!(m_editor->windowFlags() & Qt::FramelessWindowHint));
-    QCOMPARE(m_editor->parentWidget(), nullptr);
-    QCOMPARE(m_editor->windowModality(), Qt::NonModal);
-    QVERIFY(m_editor->testAttribute(Qt::WA_DeleteOnClose));
-    QVERIFY(!m_editor->testAttribute(Qt::WA_SetWindowIcon));
-    QVERIFY(!m_editor->autoFillBackground());
-    QVERIFY(m_editor->isVisible());
+    QCOMPARE(m_window->frameGeometry().topLeft(), QPoint(50, 50));
+    QCOMPARE(m_window->size(), QSize(340, 244));
+    QVERIFY(m_window->frameGeometry() != m_window->geometry());
+    QCOMPARE(m_window->minimumSize(), QSize(340, 244));
+    QCOMPARE(m_window->maximumSize(), QSize(340, 244));
+    QCOMPARE(m_window->windowType(), Qt::Window);
+    QVERIFY(!(m_window->windowFlags() & Qt::FramelessWindowHint));
+    QCOMPARE(m_window->parentWidget(), nullptr);
+    QCOMPARE(m_window->windowModality(), Qt::NonModal);
+    QVERIFY(m_window->testAttribute(Qt::WA_DeleteOnClose));
+    QVERIFY(!m_window->testAttribute(Qt::WA_SetWindowIcon));
+    QVERIFY(!m_window->autoFillBackground());
+    QVERIFY(m_window->isVisible());
 
     QStringList order;
-    for (QObject *child : m_editor->children()) {
+    for (QObject *child : m_window->children()) {
         if (child->isWidgetType())
             order << child->objectName();
     }
@@ -188,7 +181,7 @@ void TestEditorWindow::layout()
     QFETCH(QString, text);
     QFETCH(bool, takesFocus);
 
-    auto *control = m_editor->findChild<QWidget *>(name);
+    auto *control = m_window->findChild<QWidget *>(name);
     QVERIFY(control);
     QVERIFY(control->inherits(kind.toLatin1()));
     QCOMPARE(control->geometry(), rect);
@@ -235,12 +228,12 @@ void TestEditorWindow::hoursFigureOpensTheEditor()
     processDeletes();
     QVERIFY(!m_windows->window(WindowKind::Editor));
 
-    press(m_board, QStringLiteral("透明标签4"));
+    press(board(), QStringLiteral("透明标签4"));
     QWidget *editor = m_windows->window(WindowKind::Editor);
     QVERIFY(editor);
     QCOMPARE(editor->objectName(), QStringLiteral("EditorWindow"));
     QVERIFY(editor->isVisible());
-    press(m_board, QStringLiteral("透明标签4"));
+    press(board(), QStringLiteral("透明标签4"));
     QCOMPARE(m_windows->window(WindowKind::Editor), editor);
     QCOMPARE(m_windows->openCount(), 2);
 }
@@ -264,7 +257,7 @@ void TestEditorWindow::targets()
     QVERIFY(label);
     const QString text = label->text();
     const int pixels = label->font().pixelSize();
-    QStringList others = looks(m_board);
+    QStringList others = looks(board());
     others.removeAll(look(label));
 
     // "8" is no label's design size, so a size written shows.
@@ -276,7 +269,7 @@ void TestEditorWindow::targets()
     QCOMPARE(
         label->font().pixelSize(), writesSize ? FontRecord::pixelsForPoints(8, dpi()) : pixels);
     QCOMPARE(label->text(), choice == 5 ? QStringLiteral("xyz") : text);
-    QStringList rest = looks(m_board);
+    QStringList rest = looks(board());
     rest.removeAll(look(label));
     QCOMPARE(rest, others);
 }
@@ -383,10 +376,10 @@ void TestEditorWindow::nothingChosenChangesNothing()
     QFETCH(QString, text);
     QFETCH(Colour, colour);
 
-    const QStringList before = looks(m_board);
+    const QStringList before = looks(board());
     choose(-1, size, text, colour);
     clickApply();
-    QCOMPARE(looks(m_board), before);
+    QCOMPARE(looks(board()), before);
 }
 
 void TestEditorWindow::editedColourSurvivesTheNextTick()
@@ -395,7 +388,7 @@ void TestEditorWindow::editedColourSurvivesTheNextTick()
     choose(4, 5, {}, Colour::rgb(10, 200, 30));
     clickApply();
     m_runtime->setClock(2015, 6, 1, 9, 0, 0);
-    tick(m_board, QStringLiteral("时钟1"));
+    tick(board(), QStringLiteral("时钟1"));
     QCOMPARE(hours->text(), QStringLiteral("135"));
     QCOMPARE(hours->palette().color(QPalette::WindowText), QColor(10, 200, 30));
     QCOMPARE(hours->font().pixelSize(), FontRecord::pixelsForPoints(12, dpi()));
@@ -429,21 +422,20 @@ void TestEditorWindow::clickWithoutLargeBoardDoesNothing()
 
 void TestEditorWindow::newLargeBoardHasTheDesignLook()
 {
-    const QStringList design = looks(m_board);
+    const QStringList design = looks(board());
     for (int choice = 0; choice < kTargets.size(); ++choice) {
         choose(choice, 1, QStringLiteral("xyz"), Colour::rgb(1, 2, 3));
         clickApply();
     }
-    QVERIFY(looks(m_board) != design);
+    QVERIFY(looks(board()) != design);
 
     QVERIFY(m_windows->open(WindowKind::Mini));
     m_windows->destroy(WindowKind::Countdown);
     processDeletes();
-    m_board = m_windows->open(WindowKind::Countdown);
-    QVERIFY(m_board);
+    QVERIFY(m_windows->open(WindowKind::Countdown));
     m_windows->destroy(WindowKind::Mini);
     processDeletes();
-    QCOMPARE(looks(m_board), design);
+    QCOMPARE(looks(board()), design);
 
     // The editor, still open, writes to the new board.
     choose(4, 1, {}, Colour::rgb(1, 2, 3));
@@ -455,16 +447,17 @@ void TestEditorWindow::closingKeepsTheBoardAndReopeningStartsAfresh()
 {
     choose(4, 1, QStringLiteral("xyz"), Colour::rgb(1, 2, 3));
     clickApply();
-    const QStringList edited = looks(m_board);
+    QWidget *edited = board();
+    const QStringList look = looks(edited);
 
-    m_editor->close();
+    m_window->close();
     processDeletes();
     QVERIFY(!m_windows->window(WindowKind::Editor));
-    QCOMPARE(m_windows->window(WindowKind::Countdown), m_board);
-    QCOMPARE(looks(m_board), edited);
+    QCOMPARE(board(), edited);
+    QCOMPARE(looks(edited), look);
 
-    m_editor = m_windows->open(WindowKind::Editor);
-    QVERIFY(m_editor);
+    m_window = m_windows->open(WindowKind::Editor);
+    QVERIFY(m_window);
     QCOMPARE(editorState(), QStringList({ "-1", "0", "", QString::number(Colour::kDefault, 16) }));
 }
 

@@ -12,9 +12,10 @@ using namespace testsupport;
 class TestExamDate : public WindowsFixture
 {
     Q_OBJECT
+public:
+    TestExamDate() : WindowsFixture({}, QStringLiteral("2027年6月7日")) { }
+
 private slots:
-    void init();
-    void cleanup();
 
     void figures_data();
     void figures();
@@ -38,16 +39,6 @@ private:
         return { caption(WindowKind::Mini, "透明标签3"), caption(WindowKind::Mini, "透明标签7") };
     }
 };
-
-void TestExamDate::init()
-{
-    setUpWindows(QStringLiteral("2027年6月7日"));
-}
-
-void TestExamDate::cleanup()
-{
-    tearDownWindows();
-}
 
 void TestExamDate::figures_data()
 {

@@ -13,10 +13,10 @@ using namespace testsupport;
 class TestMiniCountdownWindow : public WindowsFixture
 {
     Q_OBJECT
-private slots:
-    void init();
-    void cleanup();
+public:
+    TestMiniCountdownWindow() : WindowsFixture({ WindowKind::Mini }) { }
 
+private slots:
     void window();
     void layout_data();
     void layout();
@@ -29,33 +29,19 @@ private slots:
 private:
     TransparentLabel *label(const char *name) const
     {
-        return m_board->findChild<TransparentLabel *>(QString::fromUtf8(name));
+        return m_window->findChild<TransparentLabel *>(QString::fromUtf8(name));
     }
-
-    QWidget *m_board = nullptr;
 };
-
-void TestMiniCountdownWindow::init()
-{
-    setUpWindows();
-    m_board = m_windows->open(WindowKind::Mini);
-    QVERIFY(m_board);
-}
-
-void TestMiniCountdownWindow::cleanup()
-{
-    tearDownWindows();
-}
 
 void TestMiniCountdownWindow::window()
 {
-    QCOMPARE(m_board->objectName(), QStringLiteral("MiniCountdownWindow"));
-    QVERIFY(m_board->windowTitle().isEmpty());
-    QCOMPARE(m_board->geometry(), QRect(50, 50, 375, 279));
-    QVERIFY(m_board->windowFlags() & Qt::FramelessWindowHint);
-    QVERIFY(!m_board->testAttribute(Qt::WA_SetWindowIcon));
-    QVERIFY(m_board->isVisible());
-    QVERIFY(!m_board->parentWidget());
+    QCOMPARE(m_window->objectName(), QStringLiteral("MiniCountdownWindow"));
+    QVERIFY(m_window->windowTitle().isEmpty());
+    QCOMPARE(m_window->geometry(), QRect(50, 50, 375, 279));
+    QVERIFY(m_window->windowFlags() & Qt::FramelessWindowHint);
+    QVERIFY(!m_window->testAttribute(Qt::WA_SetWindowIcon));
+    QVERIFY(m_window->isVisible());
+    QVERIFY(!m_window->parentWidget());
 }
 
 void TestMiniCountdownWindow::layout_data()
@@ -93,7 +79,7 @@ void TestMiniCountdownWindow::layout()
 
     // Stacking follows the table: a later label lies above an earlier one.
     const QList<TransparentLabel *> labels =
-        m_board->findChildren<TransparentLabel *>(QString(), Qt::FindDirectChildrenOnly);
+        m_window->findChildren<TransparentLabel *>(QString(), Qt::FindDirectChildrenOnly);
     QCOMPARE(labels.size(), 7);
     auto *control = labels.at(order);
     QCOMPARE(control->objectName(), name);
@@ -105,7 +91,7 @@ void TestMiniCountdownWindow::layout()
     QVERIFY(control->isEnabled());
     if (face == QLatin1String("-")) {
         QVERIFY(!control->fontRecord());
-        QCOMPARE(control->font(), m_board->font());
+        QCOMPARE(control->font(), m_window->font());
     } else {
         QVERIFY(control->fontRecord());
         QCOMPARE(control->fontRecord()->face, face);
@@ -122,12 +108,12 @@ void TestMiniCountdownWindow::layout()
     QCOMPARE(control->palette().color(QPalette::WindowText), colour);
     QCOMPARE(control->cursor().shape(), Qt::ArrowCursor);
     // A press in its middle reaches it, or passes through to the board.
-    QCOMPARE(m_board->childAt(control->geometry().center()) == control, pressable);
+    QCOMPARE(m_window->childAt(control->geometry().center()) == control, pressable);
 }
 
 void TestMiniCountdownWindow::shapeCoversTheChalk()
 {
-    const QRegion shape = m_board->mask();
+    const QRegion shape = m_window->mask();
     QVERIFY(!shape.isEmpty());
     const QRect chalk(280, 184, 40, 48);
     QCOMPARE(shape.intersected(chalk), QRegion(chalk));
@@ -150,12 +136,12 @@ void TestMiniCountdownWindow::switchBothWays()
     press(large, QStringLiteral("透明标签8"));
     processDeletes();
     QVERIFY(!m_windows->window(WindowKind::Countdown));
-    m_board = m_windows->window(WindowKind::Mini);
-    QVERIFY(m_board);
-    QVERIFY(m_board->isVisible());
+    m_window = m_windows->window(WindowKind::Mini);
+    QVERIFY(m_window);
+    QVERIFY(m_window->isVisible());
     QCOMPARE(m_windows->openCount(), 1);
 
-    press(m_board, QStringLiteral("透明标签5"));
+    press(m_window, QStringLiteral("透明标签5"));
     processDeletes();
     QVERIFY(!m_windows->window(WindowKind::Mini));
     QCOMPARE(m_windows->openCount(), 1);
@@ -183,8 +169,8 @@ void TestMiniCountdownWindow::pressAnywhereOnTheChalk_data()
 void TestMiniCountdownWindow::pressAnywhereOnTheChalk()
 {
     QFETCH(QPoint, pos);
-    QCOMPARE(m_board->childAt(pos), label("透明标签5"));
-    pressAt(m_board, pos);
+    QCOMPARE(m_window->childAt(pos), label("透明标签5"));
+    pressAt(m_window, pos);
     QVERIFY(!m_windows->window(WindowKind::Mini));
     QVERIFY(m_windows->window(WindowKind::Countdown));
 }
@@ -192,10 +178,10 @@ void TestMiniCountdownWindow::pressAnywhereOnTheChalk()
 void TestMiniCountdownWindow::pinnedMiniReturnsToAFreeLargeBoard()
 {
     // Through the heading, which lies over the days figure's row but takes no presses.
-    pressAt(m_board, QPoint(190, 100));
+    pressAt(m_window, QPoint(190, 100));
     QCOMPARE(m_runtime->pinned.size(), 1);
 
-    pressAt(m_board, QPoint(300, 208));
+    pressAt(m_window, QPoint(300, 208));
     processDeletes();
     QWidget *large = m_windows->window(WindowKind::Countdown);
     QVERIFY(large);

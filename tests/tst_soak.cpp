@@ -14,10 +14,12 @@ using namespace testsupport;
 class TestSoak : public WindowsFixture
 {
     Q_OBJECT
+public:
+    TestSoak() : WindowsFixture({ WindowKind::Countdown }) { }
+
 private slots:
     void initTestCase();
     void init();
-    void cleanup();
 
     void switchingBoards();
     void openingAndClosingTheEditor();
@@ -56,15 +58,9 @@ void TestSoak::initTestCase()
 
 void TestSoak::init()
 {
-    setUpWindows();
-    QVERIFY(m_windows->open(WindowKind::Countdown));
+    WindowsFixture::init();
     processDeletes();
     m_liveWidgets = QApplication::allWidgets().size();
-}
-
-void TestSoak::cleanup()
-{
-    tearDownWindows();
 }
 
 // A short run (COUNTDOWN_SHORT_RUN: the sanitizer pass of scripts/test) does 50 rounds.

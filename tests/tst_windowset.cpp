@@ -43,7 +43,6 @@ class TestWindowSet : public WindowsFixture
 {
     Q_OBJECT
 private slots:
-    void init();
     void cleanup();
 
     void opensOneOfAKind();
@@ -68,14 +67,9 @@ private:
     }
 };
 
-void TestWindowSet::init()
-{
-    setUpWindows();
-}
-
 void TestWindowSet::cleanup()
 {
-    tearDownWindows();
+    WindowsFixture::cleanup();
     setScreen(QGuiApplication::primaryScreen()->handle()->geometry());
 }
 

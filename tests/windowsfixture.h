@@ -5,20 +5,33 @@
 #include "testsupport.h"
 
 #include <QObject>
+#include <QPointer>
 
-// What the window tests start from: a fake runtime and a window set on it, made afresh for every
-// test function. A test class derives from it and calls setUpWindows() from its init() and
-// tearDownWindows() from its cleanup().
+// What the window tests start from, made afresh for every test function: a fake runtime, a window
+// set on it counting toward `examDate`, and the windows `opened` opened in that order, the last of
+// them as m_window. A test class names them in its constructor.
 class WindowsFixture : public QObject
 {
+    Q_OBJECT
 protected:
-    void setUpWindows(const QString &examDate = dayText(defaultExamDay()))
+    explicit WindowsFixture(
+        QList<WindowKind> opened = {}, QString examDate = dayText(defaultExamDay()))
+        : m_opened(std::move(opened)), m_examDate(std::move(examDate))
+    {
+    }
+
+protected slots:
+    void init()
     {
         m_runtime = new FakeRuntime;
-        m_windows = new WindowSet(*m_runtime, examDate);
+        m_windows = new WindowSet(*m_runtime, m_examDate);
+        for (const WindowKind kind : m_opened) {
+            m_window = m_windows->open(kind);
+            QVERIFY(m_window);
+        }
     }
     // Closes every window, then runs the deletions they posted.
-    void tearDownWindows()
+    void cleanup()
     {
         delete m_windows;
         m_windows = nullptr;
@@ -27,6 +40,12 @@ protected:
         testsupport::processDeletes();
     }
 
+protected:
     FakeRuntime *m_runtime = nullptr;
     WindowSet *m_windows = nullptr;
+    QPointer<QWidget> m_window;
+
+private:
+    QList<WindowKind> m_opened;
+    QString m_examDate;
 };
