@@ -7,10 +7,7 @@
 set(COUNTDOWN_WIN_ICON ${CMAKE_CURRENT_SOURCE_DIR}/assets/gaokao-countdown.ico)
 
 install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>
-    DESTINATION ${CMAKE_INSTALL_BINDIR})
-if(TARGET Qt6::Network)
-    install(FILES $<TARGET_FILE:Qt6::Network> DESTINATION ${CMAKE_INSTALL_BINDIR})
-endif()
+    $<TARGET_FILE:Qt6::Network> DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin>
     DESTINATION ${CMAKE_INSTALL_BINDIR}/platforms)
 # Without qjpeg the chalkboards are silently missing.
