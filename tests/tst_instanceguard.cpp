@@ -2,9 +2,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalSocket>
-#include <QLockFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -23,6 +24,9 @@ private slots:
     void laterStartReachesTheRunningCopy_data();
     void laterStartReachesTheRunningCopy();
     void silentOwnerKeepsItsChannel();
+    void whatADeadCopyLeftIsReplaced_data();
+    void whatADeadCopyLeftIsReplaced();
+    void copyThatCannotListenLetsGo();
     void channelDropsWhatIsNoMessage_data();
     void channelDropsWhatIsNoMessage();
     void warnsWhereNoLockCanBeTaken();
@@ -31,11 +35,17 @@ private slots:
     void sigtermEndsCleanly_unix();
 
 private:
-    // A channel of the test's own: a lock in `folder` and a server name no other run uses.
+    // A channel of the test's own: a server name no other run uses, and a lock in `folder` (a
+    // mutex of that name on Windows).
     static InstanceChannel channelIn(const QTemporaryDir &folder)
     {
-        return { QStringLiteral("guard-test-") + QUuid::createUuid().toString(QUuid::Id128),
-            folder.filePath(QStringLiteral("guard.lock")), {} };
+        const QString name =
+            QStringLiteral("guard-test-") + QUuid::createUuid().toString(QUuid::Id128);
+#ifdef Q_OS_WIN
+        return { name, name, {}, {} };
+#else
+        return { name, folder.filePath(QStringLiteral("guard.lock")), {}, {} };
+#endif
     }
     // A later start in this process, on a thread of its own: it waits for the running copy's
     // answer, which comes from this thread's event loop.
@@ -58,6 +68,7 @@ private:
     static bool listening(const InstanceChannel &channel);
 
     QTemporaryDir m_runtimeFolder;
+    QString m_runtimePath = m_runtimeFolder.path();
 };
 
 void TestInstanceGuard::laterStartReachesTheRunningCopy_data()
@@ -94,8 +105,9 @@ void TestInstanceGuard::silentOwnerKeepsItsChannel()
 {
     QTemporaryDir folder;
     const InstanceChannel channel = channelIn(folder);
-    QLockFile owner(channel.lockFile);
-    QVERIFY(owner.tryLock(0));
+    InstanceLock owner(channel.lock);
+    QString why;
+    QCOMPARE(owner.tryTake(why), InstanceLock::Result::Taken);
     QFile socket(QDir::temp().filePath(channel.name));
     QVERIFY(socket.open(QIODevice::WriteOnly));
     QCOMPARE(laterStart(channel, {}), InstanceGuard::Role::Unanswered);
@@ -108,6 +120,64 @@ void TestInstanceGuard::channelDropsWhatIsNoMessage_data()
     QTest::newRow("nothing") << QByteArray();
     QTest::newRow("an endless line") << QByteArray(8 << 20, 'x');
     QTest::newRow("a line too long") << QByteArray(InstanceGuard::kMaxMessage + 1, '7') + '\n';
+}
+
+void TestInstanceGuard::whatADeadCopyLeftIsReplaced_data()
+{
+    QTest::addColumn<QByteArray>("content"); // of the lock file, or where a link points
+    QTest::addColumn<bool>("link");
+    QTest::newRow("an empty lock, as a power cut leaves it") << QByteArray() << false;
+    QTest::newRow("a lock of random bytes") << QByteArray("\x8f\x00\xff\n\x01garbage", 13) << false;
+    QTest::newRow("a link to a file") << QByteArray("the user's own file") << true;
+    QTest::newRow("a dangling link") << QByteArray() << true;
+}
+
+// No owner can be read from what lies at the lock's place: the next start takes it at once, and
+// writes through no link.
+void TestInstanceGuard::whatADeadCopyLeftIsReplaced()
+{
+#ifdef Q_OS_WIN
+    QSKIP("the lock is a mutex of the session on Windows, not a file");
+#endif
+    QFETCH(QByteArray, content);
+    QFETCH(bool, link);
+    QTemporaryDir folder;
+    const InstanceChannel channel = channelIn(folder);
+    const QString target = folder.filePath(QStringLiteral("target"));
+    QFile file(link ? target : channel.lock);
+    if (!link || !content.isEmpty())
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    file.close();
+    if (link)
+        QVERIFY(QFile::link(target, channel.lock));
+
+    QElapsedTimer clock;
+    clock.start();
+    const auto running = makeInstanceGuard(channel);
+    QCOMPARE(running->claim({}), InstanceGuard::Role::First);
+    QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(laterStart(channel, {}), InstanceGuard::Role::Second);
+    if (link)
+        QCOMPARE(QFileInfo(target).size(), content.size());
+}
+
+// A copy that cannot listen says it runs unguarded and lets go of the lock: a later start runs
+// as it does, at once, rather than wait for an answer and be refused.
+void TestInstanceGuard::copyThatCannotListenLetsGo()
+{
+    QTemporaryDir folder;
+    InstanceChannel channel = channelIn(folder);
+    channel.name = folder.filePath(QStringLiteral("missing/guard.socket"));
+    QTest::ignoreMessage(
+        QtWarningMsg, QRegularExpression("cannot listen on .*missing/guard.socket"));
+    const auto first = makeInstanceGuard(channel);
+    QCOMPARE(first->claim({}), InstanceGuard::Role::First);
+    QTest::ignoreMessage(
+        QtWarningMsg, QRegularExpression("cannot listen on .*missing/guard.socket"));
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(makeInstanceGuard(channel)->claim({}), InstanceGuard::Role::First);
+    QVERIFY(clock.elapsed() < 2000);
 }
 
 // A client of the same user that sends too much, or nothing, is cut off unheard, and the running
@@ -137,22 +207,25 @@ void TestInstanceGuard::warnsWhereNoLockCanBeTaken()
 {
     QTemporaryDir folder;
     InstanceChannel channel = channelIn(folder);
-    channel.lockFile = folder.filePath(QStringLiteral("missing/guard.lock"));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot create .*missing/guard.lock"));
+#ifdef Q_OS_WIN
+    QSKIP("the lock is a mutex of the session on Windows, not a file");
+#endif
+    channel.lock = folder.filePath(QStringLiteral("missing/guard.lock"));
+    QTest::ignoreMessage(
+        QtWarningMsg, QRegularExpression("cannot take the lock .*missing/guard.lock"));
     QCOMPARE(makeInstanceGuard(channel)->claim({}), InstanceGuard::Role::First);
 }
 
 InstanceChannel TestInstanceGuard::programChannel()
 {
-    qputenv("XDG_RUNTIME_DIR", m_runtimeFolder.path().toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", m_runtimePath.toLocal8Bit());
     return instanceChannel(QStringLiteral(COUNTDOWN_APP_ID));
 }
 
 bool TestInstanceGuard::listening(const InstanceChannel &channel)
 {
-    QLocalSocket socket;
-    socket.connectToServer(channel.name);
-    return socket.waitForConnected(100);
+    // Reached as a later start reaches it, at any length of path: a line alone raises the board.
+    return sendLine(channel.name, {}, 100);
 }
 
 QProcess *TestInstanceGuard::startProgram(const QStringList &arguments)
@@ -160,7 +233,7 @@ QProcess *TestInstanceGuard::startProgram(const QStringList &arguments)
     const QString program = QStandardPaths::findExecutable(
         "gaokao-countdown", { QCoreApplication::applicationDirPath() + "/.." });
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_RUNTIME_DIR", m_runtimeFolder.path());
+    environment.insert("XDG_RUNTIME_DIR", m_runtimePath);
     auto *process = new QProcess(this);
     process->setProcessEnvironment(environment);
     process->start(program, arguments);
@@ -170,15 +243,27 @@ QProcess *TestInstanceGuard::startProgram(const QStringList &arguments)
 void TestInstanceGuard::realProgramRunsOnce_data()
 {
     QTest::addColumn<bool>("atOnce"); // both at the same instant, over a killed copy's leftovers
-    QTest::newRow("one after the other") << false;
+    QTest::addColumn<bool>("longPath"); // a runtime folder too deep for a socket's address
+    QTest::newRow("one after the other") << false << false;
     for (int round = 1; round <= 2; ++round)
-        QTest::addRow("at the same instant over a killed copy, round %d", round) << true;
+        QTest::addRow("at the same instant over a killed copy, round %d", round) << true << false;
+#ifndef Q_OS_WIN
+    QTest::newRow("in a runtime folder too deep for a socket's address") << false << true;
+#endif
 }
 
 // The real program twice: one board, and the later start ends with status 0.
 void TestInstanceGuard::realProgramRunsOnce()
 {
     QFETCH(bool, atOnce);
+    QFETCH(bool, longPath);
+    m_runtimePath = m_runtimeFolder.path();
+    if (longPath) {
+        m_runtimePath += QStringLiteral("/deeper").repeated(16);
+        QVERIFY(QDir().mkpath(m_runtimePath));
+        QVERIFY(QFile::setPermissions(
+            m_runtimePath, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    }
     const InstanceChannel channel = programChannel();
     if (atOnce) {
         QProcess *killed = startProgram({});
@@ -186,7 +271,7 @@ void TestInstanceGuard::realProgramRunsOnce()
         killed->kill();
         QVERIFY(killed->waitForFinished());
         if (QDir::isAbsolutePath(channel.name)) // Unix: its socket and lock are left to see
-            QVERIFY(QFile::exists(channel.name) && QFile::exists(channel.lockFile));
+            QVERIFY(QFile::exists(channel.name) && QFile::exists(channel.lock));
     }
     QProcess *first = startProgram({});
     if (!atOnce)
@@ -219,7 +304,7 @@ void TestInstanceGuard::sigtermEndsCleanly_unix()
     QCOMPARE(program->exitStatus(), QProcess::NormalExit);
     QCOMPARE(program->exitCode(), 0);
     QVERIFY(!QFile::exists(channel.name));
-    QVERIFY(!QFile::exists(channel.lockFile));
+    QVERIFY(!QFile::exists(channel.lock));
 }
 
 QTEST_MAIN(TestInstanceGuard)

@@ -4,22 +4,47 @@
 #include <QString>
 #include <memory>
 
-// Where the copies of the program meet: the local server's name and the lock file the running copy
-// holds while it lives, both per user and desktop session: a socket in the runtime folder on Linux,
-// a named pipe on Windows.
+// Where the copies of the program meet, per user and desktop session: the local server the running
+// copy listens on and the lock it holds while it lives. On Linux a socket and a lock file in a
+// folder of the program's own in the user's runtime folder; on Windows a named pipe and a mutex of
+// the session.
 struct InstanceChannel
 {
     QString name; // a socket's path, or a named pipe's name
-    QString lockFile;
+    QString lock; // a lock file's path, or a mutex's name
     QString problem; // not empty: there is no usable place for the channel, and this says why
+    QString note; // not empty: the place is not the usual one, and this says why
 };
 
 InstanceChannel instanceChannel(const QString &appId);
 
+// Held by one live process at a time, and let go by the system when that process ends however it
+// ends: nothing a dead copy leaves behind (an empty or unreadable file, a symbolic link) keeps a
+// later start out. On Linux an flock on a file the holder removes when it lets go; on Windows a
+// mutex in the session's own namespace.
+class InstanceLock
+{
+public:
+    enum class Result { Taken, HeldElsewhere, Failed };
+
+    explicit InstanceLock(const QString &name) : m_name(name) { }
+    ~InstanceLock() { release(); }
+    InstanceLock(const InstanceLock &) = delete;
+    InstanceLock &operator=(const InstanceLock &) = delete;
+
+    // Failed: there is no such lock to take, and `why` says why.
+    Result tryTake(QString &why);
+    void release();
+
+private:
+    QString m_name;
+    qintptr m_handle = -1; // a file descriptor, or a mutex's handle, while held
+};
+
 // Takes one short line from each connection on a channel, reachable by the current user only. A
 // connection that sends more than `maxLength` bytes before its newline, or takes longer than
-// `timeoutMs`, is closed unread. The system's own local socket on Linux (so that starting needs no
-// network library), Qt Network's local server on Windows.
+// `timeoutMs`, is closed unread; so is one of another user. The system's own local socket on Linux
+// (so that starting needs no network library), Qt Network's local server on Windows.
 class LineServer : public QObject
 {
     Q_OBJECT
@@ -40,6 +65,6 @@ private:
     int m_timeoutMs;
 };
 
-// Sends `line` and a newline on the channel `name`; true once the listener has read it and closed
-// the connection. Each step waits at most `timeoutMs`.
+// Sends `line` and a newline on the channel `name`; true once the listener, a process of the same
+// user, has read it and closed the connection. Each step waits at most `timeoutMs`.
 bool sendLine(const QString &name, const QByteArray &line, int timeoutMs);

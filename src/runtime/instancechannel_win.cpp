@@ -1,24 +1,40 @@
 #include "instancechannel.h"
 #include "win32/session_win32.h"
 
-#include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QStandardPaths>
 #include <QTimer>
 
 InstanceChannel instanceChannel(const QString &appId)
 {
     // A pipe's name is global to the machine: the user's security identifier and the desktop
-    // session's number make it the current session's own. The lock lies among the user's files.
+    // session's number make it the current session's own. The lock is a mutex of the session.
     const QString sid = QString::fromStdWString(win32::currentUserSid());
     if (sid.isEmpty())
-        return { {}, {}, QStringLiteral("the user's security identifier is unknown") };
+        return { {}, {}, QStringLiteral("the user's security identifier is unknown"), {} };
     const QString tag = appId + u'-' + sid + u'-' + QString::number(win32::currentSessionId());
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    if (folder.isEmpty() || !QDir().mkpath(folder))
-        return { {}, {}, QStringLiteral("there is no folder for the lock file") };
-    return { tag, folder + u'/' + tag + QStringLiteral(".lock"), {} };
+    return { tag, tag, {}, {} };
+}
+
+InstanceLock::Result InstanceLock::tryTake(QString &why)
+{
+    const win32::SessionMutex mutex = win32::takeSessionMutex(m_name.toStdWString());
+    if (mutex.handle) {
+        m_handle = qintptr(mutex.handle);
+        return Result::Taken;
+    }
+    if (mutex.heldElsewhere)
+        return Result::HeldElsewhere;
+    why = qt_error_string(int(mutex.error));
+    return Result::Failed;
+}
+
+void InstanceLock::release()
+{
+    if (m_handle < 0)
+        return;
+    win32::closeSessionMutex(reinterpret_cast<void *>(m_handle));
+    m_handle = -1;
 }
 
 // The channel is a named pipe, through Qt Network's local server.

@@ -1,7 +1,6 @@
 #include "instanceguard.h"
 
 #include <QDeadlineTimer>
-#include <QLockFile>
 #include <QThread>
 
 namespace {
@@ -17,23 +16,29 @@ class LocalInstanceGuard : public InstanceGuard
 {
 public:
     explicit LocalInstanceGuard(const InstanceChannel &channel)
-        : m_channel(channel), m_lock(channel.lockFile), m_server(kMaxMessage, kMessageMs)
+        : m_channel(channel), m_lock(channel.lock), m_server(kMaxMessage, kMessageMs)
     {
-        // A lock is stale only when its owner is gone, however old it is.
-        m_lock.setStaleLockTime(0);
         connect(&m_server, &LineServer::lineReceived, this, &InstanceGuard::messageReceived);
     }
 
     Role claim(const QByteArray &message) override
     {
+        if (!m_channel.note.isEmpty())
+            qWarning("gaokao-countdown: %s.", qUtf8Printable(m_channel.note));
         if (!m_channel.problem.isEmpty())
             return unguarded(m_channel.problem);
         const QDeadlineTimer deadline(kClaimMs);
         do {
-            if (m_lock.tryLock(0))
+            QString why;
+            switch (m_lock.tryTake(why)) {
+            case InstanceLock::Result::Taken:
                 return listen();
-            if (m_lock.error() != QLockFile::LockFailedError)
-                return unguarded(QStringLiteral("cannot create %1").arg(m_channel.lockFile));
+            case InstanceLock::Result::Failed:
+                return unguarded(
+                    QStringLiteral("cannot take the lock %1: %2").arg(m_channel.lock, why));
+            case InstanceLock::Result::HeldElsewhere:
+                break;
+            }
             // The owner may have taken the lock an instant ago and not be listening yet.
             if (sendLine(m_channel.name, message, kHandOverMs))
                 return Role::Second;
@@ -53,13 +58,15 @@ private:
     {
         // Whatever is left on the channel is a dead copy's: only the lock's holder gets here.
         const QString problem = m_server.listen(m_channel.name);
-        if (!problem.isEmpty())
-            unguarded(QStringLiteral("cannot listen on %1: %2").arg(m_channel.name, problem));
-        return Role::First;
+        if (problem.isEmpty())
+            return Role::First;
+        // A copy that nobody can reach lets go of the lock, so that later starts run as it does.
+        m_lock.release();
+        return unguarded(QStringLiteral("cannot listen on %1: %2").arg(m_channel.name, problem));
     }
 
     InstanceChannel m_channel;
-    QLockFile m_lock;
+    InstanceLock m_lock;
     LineServer m_server;
 };
 

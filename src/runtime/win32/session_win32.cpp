@@ -35,4 +35,22 @@ unsigned long currentSessionId()
     return session;
 }
 
+SessionMutex takeSessionMutex(const std::wstring &name)
+{
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, (L"Local\\" + name).c_str());
+    const DWORD error = GetLastError();
+    // Made by another process: its holder lives. Made by another user: not ours to take either.
+    if ((mutex && error == ERROR_ALREADY_EXISTS) || error == ERROR_ACCESS_DENIED) {
+        if (mutex)
+            CloseHandle(mutex);
+        return { nullptr, true, error };
+    }
+    return { mutex, false, mutex ? 0 : error };
+}
+
+void closeSessionMutex(void *handle)
+{
+    CloseHandle(handle);
+}
+
 } // namespace win32
