@@ -42,9 +42,9 @@ private:
         const QString name =
             QStringLiteral("guard-test-") + QUuid::createUuid().toString(QUuid::Id128);
 #ifdef Q_OS_WIN
-        return { name, name, {}, {} };
+        return { name, name, {} };
 #else
-        return { name, folder.filePath(QStringLiteral("guard.lock")), {}, {} };
+        return { name, folder.filePath(QStringLiteral("guard.lock")), {} };
 #endif
     }
     // A later start in this process, on a thread of its own: it waits for the running copy's

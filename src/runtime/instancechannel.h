@@ -13,10 +13,14 @@ struct InstanceChannel
     QString name; // a socket's path, or a named pipe's name
     QString lock; // a lock file's path, or a mutex's name
     QString problem; // not empty: there is no usable place for the channel, and this says why
-    QString note; // not empty: the place is not the usual one, and this says why
 };
 
 InstanceChannel instanceChannel(const QString &appId);
+
+// Before Qt reads it: where $XDG_RUNTIME_DIR is no absolute path to a folder of the user's own that
+// nobody else may enter, it becomes Qt's per-user stand-in for the program and what it starts, and
+// standard error says so once. Nothing to do on Windows.
+void settleRuntimeFolder();
 
 // Held by one live process at a time, and let go by the system when that process ends however it
 // ends: nothing a dead copy leaves behind (an empty or unreadable file, a symbolic link) keeps a

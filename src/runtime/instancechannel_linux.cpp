@@ -37,30 +37,40 @@ QString fallbackRuntimeFolder()
 
 } // namespace
 
+void settleRuntimeFolder()
+{
+    // Only the user's own runtime folder: in one that others may enter, another user could stand
+    // in for the running copy. Qt, which reads it too, is given the same.
+    const QString given = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (QDir::isAbsolutePath(given) && isPrivateFolder(given))
+        return;
+    const QString folder = fallbackRuntimeFolder();
+    if (!isPrivateFolder(folder))
+        return;
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder));
+    qWarning("gaokao-countdown: %s; using %s.",
+        qUtf8Printable(given.isEmpty()
+                ? QStringLiteral("XDG_RUNTIME_DIR is not set")
+                : QStringLiteral("XDG_RUNTIME_DIR (%1) is not an absolute path to a folder of "
+                                 "your own that only you may enter")
+                      .arg(given)),
+        qUtf8Printable(folder));
+}
+
 InstanceChannel instanceChannel(const QString &appId)
 {
-    // Only the user's own runtime folder: in one that others may enter, another user could stand in
-    // for the running copy.
-    const QString given = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    QString folder = given;
-    QString note;
-    if (!QDir::isAbsolutePath(given) || !isPrivateFolder(given)) {
-        folder = fallbackRuntimeFolder();
-        note = (given.isEmpty() ? QStringLiteral("XDG_RUNTIME_DIR is not set")
-                                : QStringLiteral("XDG_RUNTIME_DIR (%1) is not an absolute path to "
-                                                 "a folder of your own that only you may enter")
-                                      .arg(given))
-            + QStringLiteral("; using %1").arg(folder);
-    }
+    const QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!QDir::isAbsolutePath(folder) || !isPrivateFolder(folder))
+        return { {}, {}, QStringLiteral("there is no runtime folder of your own") };
     // The program's own folder in it; the display tells desktop sessions of the same user apart.
     const QString own = folder + u'/' + appId;
     ::mkdir(QFile::encodeName(own).constData(), 0700);
     if (!isPrivateFolder(own))
-        return { {}, {}, QStringLiteral("%1 is not a folder of your own").arg(own), note };
+        return { {}, {}, QStringLiteral("%1 is not a folder of your own").arg(own) };
     QString session = qEnvironmentVariable("DISPLAY", qEnvironmentVariable("WAYLAND_DISPLAY"));
     session.replace(u'/', u'_');
     const QString base = own + u'/' + (session.isEmpty() ? QStringLiteral("session") : session);
-    return { base + QStringLiteral(".socket"), base + QStringLiteral(".lock"), {}, note };
+    return { base + QStringLiteral(".socket"), base + QStringLiteral(".lock"), {} };
 }
 
 InstanceLock::Result InstanceLock::tryTake(QString &why)

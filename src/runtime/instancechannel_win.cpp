@@ -11,10 +11,12 @@ InstanceChannel instanceChannel(const QString &appId)
     // session's number make it the current session's own. The lock is a mutex of the session.
     const QString sid = QString::fromStdWString(win32::currentUserSid());
     if (sid.isEmpty())
-        return { {}, {}, QStringLiteral("the user's security identifier is unknown"), {} };
+        return { {}, {}, QStringLiteral("the user's security identifier is unknown") };
     const QString tag = appId + u'-' + sid + u'-' + QString::number(win32::currentSessionId());
-    return { tag, tag, {}, {} };
+    return { tag, tag, {} };
 }
+
+void settleRuntimeFolder() { }
 
 InstanceLock::Result InstanceLock::tryTake(QString &why)
 {

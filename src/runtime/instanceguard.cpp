@@ -23,8 +23,6 @@ public:
 
     Role claim(const QByteArray &message) override
     {
-        if (!m_channel.note.isEmpty())
-            qWarning("gaokao-countdown: %s.", qUtf8Printable(m_channel.note));
         if (!m_channel.problem.isEmpty())
             return unguarded(m_channel.problem);
         const QDeadlineTimer deadline(kClaimMs);
