@@ -4,15 +4,38 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QSaveFile>
-#include <QStandardPaths>
 
 namespace {
 
+// The user's folder of that kind: $<variable> where it is an absolute path (the XDG base-directory
+// rules say a relative one is to be ignored), else `fallback` in the home folder.
+QString userFolder(const char *variable, const char *fallback)
+{
+    const QString given = qEnvironmentVariable(variable);
+    return QDir::isAbsolutePath(given) ? given : QDir::homePath() + u'/' + QLatin1String(fallback);
+}
+
 QString entryPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        + QStringLiteral("/autostart/") + QStringLiteral(COUNTDOWN_APP_ID)
-        + QStringLiteral(".desktop");
+    return userFolder("XDG_CONFIG_HOME", ".config")
+        + QStringLiteral("/autostart/" COUNTDOWN_APP_ID ".desktop");
+}
+
+// Where a program is linked from that the entry cannot name itself: among the user's data, since
+// every file in the autostart folder is read as an entry.
+QString linkPath()
+{
+    return userFolder("XDG_DATA_HOME", ".local/share")
+        + QStringLiteral("/" COUNTDOWN_APP_ID "/gaokao-countdown");
+}
+
+// Whether every common launcher starts the program at `path` as an Exec line names it. GLib's and
+// systemd's look for the program before they undo the %% that a % is written as, and systemd's
+// keeps the backslash that a $, ", ` or \ takes within quotes.
+bool startsWhereNamed(const QString &path)
+{
+    static const QRegularExpression unsafe(QStringLiteral("[%$`\"\\\\]"));
+    return !path.contains(unsafe);
 }
 
 // An argument of an Exec line: quoted where it holds anything but plain characters, with the
@@ -61,11 +84,23 @@ QByteArray autostartEntry(const QString &program, const QStringList &arguments)
 AutostartResult enableAutostart(const QString &program, const QStringList &arguments)
 {
     const QString path = entryPath();
+    const QString link = linkPath();
+    QFile::remove(link);
+    // A path the launchers cannot take is reached through a link.
+    QString started = program;
+    if (!startsWhereNamed(program)) {
+        started = link;
+        if (!startsWhereNamed(link) || !QDir().mkpath(QFileInfo(link).path())
+            || !QFile::link(program, link))
+            return { false,
+                QStringLiteral("Cannot link %1 from %2, where the desktop can start it")
+                    .arg(program, link) };
+    }
     const QString folder = QFileInfo(path).path();
     if (!QDir().mkpath(folder))
         return { false, QStringLiteral("Cannot create the folder %1").arg(folder) };
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(autostartEntry(program, arguments)) < 0
+    if (!file.open(QIODevice::WriteOnly) || file.write(autostartEntry(started, arguments)) < 0
         || !file.commit())
         return { false, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()) };
     return { true, QStringLiteral("Starts with the desktop: %1").arg(path) };
@@ -74,6 +109,7 @@ AutostartResult enableAutostart(const QString &program, const QStringList &argum
 AutostartResult disableAutostart()
 {
     const QString path = entryPath();
+    QFile::remove(linkPath());
     QFile file(path);
     if (!file.exists())
         return { true, QStringLiteral("Was not starting with the desktop: no %1").arg(path) };
