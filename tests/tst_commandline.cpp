@@ -104,21 +104,34 @@ void TestCommandLine::program_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("output"); // expected in standard output
     QTest::addColumn<QString>("error"); // expected in standard error
+    QTest::addColumn<QString>("outputFile"); // where standard output goes; empty: a pipe
 
     QTest::newRow("--help") << QStringList{ "--help" } << 0 << "--exam-date"
+                            << ""
                             << "";
-    QTest::newRow("--version") << QStringList{ "--version" } << 0 << COUNTDOWN_VERSION << "";
+    QTest::newRow("--version") << QStringList{ "--version" } << 0 << COUNTDOWN_VERSION << ""
+                               << "";
     QTest::newRow("impossible date") << QStringList{ "--exam-date", "2027-02-30" } << 2 << ""
-                                     << "--exam-date: '2027-02-30' is not a date; expected YYYY";
+                                     << "--exam-date: '2027-02-30' is not a date; expected YYYY"
+                                     << "";
     QTest::newRow("unknown option") << QStringList{ "--bogus" } << 2 << ""
-                                    << "Unknown option 'bogus'";
+                                    << "Unknown option 'bogus'"
+                                    << "";
     QTest::newRow("--help-all is not offered") << QStringList{ "--help-all" } << 2 << ""
-                                               << "Unknown option 'help-all'";
+                                               << "Unknown option 'help-all'"
+                                               << "";
 #ifndef Q_OS_WIN
     // The entry goes into the test's own configuration folder (XDG_CONFIG_HOME).
     QTest::newRow("autostart on") << QStringList{ "--autostart", "on", "--exam-date", "next" } << 0
                                   << "/autostart/" COUNTDOWN_APP_ID ".desktop"
+                                  << ""
                                   << "";
+    QTest::newRow("help onto a full disk") << QStringList{ "--help" } << 1 << ""
+                                           << ""
+                                           << "/dev/full";
+    QTest::newRow("no display, no options") << QStringList{} << 1 << ""
+                                            << "no display"
+                                            << "";
 #endif
 }
 
@@ -130,6 +143,7 @@ void TestCommandLine::program()
     QFETCH(int, status);
     QFETCH(QString, output);
     QFETCH(QString, error);
+    QFETCH(QString, outputFile);
 
     const QString program = QStandardPaths::findExecutable(
         "gaokao-countdown", { QCoreApplication::applicationDirPath() + "/.." });
@@ -141,6 +155,8 @@ void TestCommandLine::program()
     environment.insert("XDG_CONFIG_HOME", configFolder.path());
     QProcess process;
     process.setProcessEnvironment(environment);
+    if (!outputFile.isEmpty())
+        process.setStandardOutputFile(outputFile);
     process.start(program, arguments);
     QVERIFY(process.waitForFinished(30000));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);

@@ -5,6 +5,7 @@
 #include "runtime/commandlineoutput.h"
 #include "runtime/desktopruntime.h"
 #include "runtime/endrequests.h"
+#include "runtime/instancechannel.h"
 #include "runtime/instanceguard.h"
 #include "widgets/bundledfaces.h"
 
@@ -38,8 +39,9 @@ int changeAutostart(bool on, const Options &options)
     const AutostartResult result = on
         ? enableAutostart(QCoreApplication::applicationFilePath(), arguments)
         : disableAutostart();
-    showCommandLineOutput(result.ok ? OutputKind::Answer : OutputKind::Error, result.message);
-    return result.ok ? 0 : 1;
+    const bool shown =
+        showCommandLineOutput(result.ok ? OutputKind::Answer : OutputKind::Error, result.message);
+    return result.ok && shown ? 0 : 1;
 }
 
 // Reads the command line before any window system is touched, so that help, version, a wrong
@@ -59,14 +61,12 @@ std::optional<int> answerCommandLine(int argc, char *argv[], QDate today, Option
     }
     // Printed and returned rather than QCommandLineParser::showHelp(), which calls exit() with the
     // application still alive.
-    if (parser.isSet(QStringLiteral("help"))) {
-        showCommandLineOutput(OutputKind::Answer, parser.helpText().trimmed());
-        return 0;
-    }
+    // An answer that cannot be written (a full disk) is no answer.
+    if (parser.isSet(QStringLiteral("help")))
+        return showCommandLineOutput(OutputKind::Answer, parser.helpText().trimmed()) ? 0 : 1;
     if (parser.isSet(QStringLiteral("version"))) {
-        showCommandLineOutput(
-            OutputKind::Answer, QStringLiteral("gaokao-countdown " COUNTDOWN_VERSION));
-        return 0;
+        const QString version = QStringLiteral("gaokao-countdown " COUNTDOWN_VERSION);
+        return showCommandLineOutput(OutputKind::Answer, version) ? 0 : 1;
     }
     if (options.autostart)
         return changeAutostart(*options.autostart, options);
@@ -91,6 +91,16 @@ int main(int argc, char *argv[])
         return *status;
 
     const bool platformPreferred = preferPlatform(argc, argv);
+    // Qt's window-system plugins end the program with an abort where they find no display.
+    if (platformPreferred && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        showCommandLineOutput(OutputKind::Error,
+            QStringLiteral("gaokao-countdown: no display found (neither DISPLAY nor "
+                           "WAYLAND_DISPLAY is set): start it in a desktop session; --help "
+                           "works without."));
+        return 1;
+    }
+    settleRuntimeFolder();
     QApplication app(argc, argv);
     if (platformPreferred)
         qunsetenv("QT_QPA_PLATFORM");

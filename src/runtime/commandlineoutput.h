@@ -8,4 +8,5 @@
 // always has them; on Windows the console it was started from, else a message box.
 enum class OutputKind { Answer, Error };
 
-void showCommandLineOutput(OutputKind kind, const QString &text);
+// False where the text could not be shown: a full disk, a stream that takes no more.
+bool showCommandLineOutput(OutputKind kind, const QString &text);

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-void showCommandLineOutput(OutputKind kind, const QString &text)
+bool showCommandLineOutput(OutputKind kind, const QString &text)
 {
     std::FILE *stream = kind == OutputKind::Answer ? stdout : stderr;
-    std::fputs(qPrintable(text + u'\n'), stream);
-    std::fflush(stream);
+    const bool written = std::fputs(qPrintable(text + u'\n'), stream) >= 0;
+    return std::fflush(stream) == 0 && written;
 }

@@ -15,16 +15,13 @@ namespace {
         return text;
     }
 
-    // A redirected stream takes the UTF-8 bytes as they are, as on other systems.
-    bool writeRedirected(HANDLE handle, const std::string &text)
+    // A pipe or a file, as a script redirects the stream to.
+    bool isRedirected(HANDLE handle)
     {
         if (handle == nullptr || handle == INVALID_HANDLE_VALUE)
             return false;
         const DWORD type = GetFileType(handle);
-        if (type != FILE_TYPE_PIPE && type != FILE_TYPE_DISK)
-            return false;
-        DWORD written = 0;
-        return WriteFile(handle, text.data(), DWORD(text.size()), &written, nullptr) != 0;
+        return type == FILE_TYPE_PIPE || type == FILE_TYPE_DISK;
     }
 
     // A console takes UTF-16, whatever its code page. Refused as access denied, the program
@@ -51,17 +48,24 @@ namespace {
 
 } // namespace
 
-void showText(Stream stream, const std::string &text, const std::wstring &title)
+bool showText(Stream stream, const std::string &text, const std::wstring &title)
 {
+    // A redirected stream takes the UTF-8 bytes as they are, as on other systems.
     const HANDLE standard =
         GetStdHandle(stream == Stream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
-    if (writeRedirected(standard, text + '\n'))
-        return;
+    if (isRedirected(standard)) {
+        const std::string line = text + '\n';
+        DWORD written = 0;
+        return WriteFile(standard, line.data(), DWORD(line.size()), &written, nullptr) != 0
+            && written == line.size();
+    }
     const std::wstring shown = wide(text);
     if (writeToParentConsole(shown + L"\r\n"))
-        return;
-    MessageBoxW(nullptr, shown.c_str(), title.c_str(),
-        MB_OK | MB_SETFOREGROUND | (stream == Stream::Error ? MB_ICONERROR : MB_ICONINFORMATION));
+        return true;
+    return MessageBoxW(nullptr, shown.c_str(), title.c_str(),
+               MB_OK | MB_SETFOREGROUND
+                   | (stream == Stream::Error ? MB_ICONERROR : MB_ICONINFORMATION))
+        != 0;
 }
 
 } // namespace win32
