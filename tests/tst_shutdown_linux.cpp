@@ -4,6 +4,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusContext>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -54,6 +55,7 @@ private slots:
     void cleanupTestCase();
     void answerComesWithoutBlocking_data();
     void answerComesWithoutBlocking();
+    void endingWhileTheRequestWaits();
 
 private:
     QTemporaryDir m_dir;
@@ -168,6 +170,18 @@ void TestShutdownLinux::answerComesWithoutBlocking()
     QCOMPARE(answer->requested, requested);
     QVERIFY2(answer->reason.contains(reason), qPrintable(answer->reason));
     QCOMPARE(m_logind.powerOffCalls.size(), asked ? 1 : 0);
+}
+
+// The program may end while the system still thinks the request over: what waits for the answer
+// is the application's, and goes with it.
+void TestShutdownLinux::endingWhileTheRequestWaits()
+{
+    m_logind.canPowerOff = QStringLiteral("yes");
+    m_logind.powerOffCalls.clear();
+    DesktopRuntime runtime;
+    runtime.shutDown(true, [](const Runtime::ShutdownResult &) { QFAIL("no answer was given"); });
+    QTRY_COMPARE(m_logind.powerOffCalls, QList<bool>{ true });
+    QCOMPARE(qApp->findChildren<QDBusPendingCallWatcher *>().size(), 1);
 }
 
 QTEST_MAIN(TestShutdownLinux)

@@ -1,5 +1,6 @@
 #include "desktopruntime.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -17,7 +18,9 @@ QDBusMessage loginManagerCall(const QString &method)
 void whenAnswered(const QDBusConnection &bus, const QDBusMessage &call, int timeout,
     std::function<void(const QDBusMessage &)> then)
 {
-    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, timeout));
+    // The application's own, so that a call still waiting when the program ends goes with it.
+    auto *watcher =
+        new QDBusPendingCallWatcher(bus.asyncCall(call, timeout), QCoreApplication::instance());
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
         [then = std::move(then)](QDBusPendingCallWatcher *finished) {
             finished->deleteLater();
