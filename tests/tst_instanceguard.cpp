@@ -42,6 +42,7 @@ private:
         const QString name =
             QStringLiteral("guard-test-") + QUuid::createUuid().toString(QUuid::Id128);
 #ifdef Q_OS_WIN
+        Q_UNUSED(folder);
         return { name, name, {} };
 #else
         return { name, folder.filePath(QStringLiteral("guard.lock")), {} };
