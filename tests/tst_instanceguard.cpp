@@ -166,6 +166,9 @@ void TestInstanceGuard::whatADeadCopyLeftIsReplaced()
 // as it does, at once, rather than wait for an answer and be refused.
 void TestInstanceGuard::copyThatCannotListenLetsGo()
 {
+#ifdef Q_OS_WIN
+    QSKIP("a socket in a missing folder cannot listen; a pipe of any name can");
+#endif
     QTemporaryDir folder;
     InstanceChannel channel = channelIn(folder);
     channel.name = folder.filePath(QStringLiteral("missing/guard.socket"));
