@@ -70,8 +70,8 @@ void TestAutostart::entryWrittenAndRemoved()
     QFETCH(QString, exec);
 
     const AutostartResult on = enableAutostart(program, arguments);
-    QVERIFY2(on.ok, qPrintable(on.message));
-    QVERIFY(on.message.contains(entryPath()));
+    QCOMPARE(on.outcome, AutostartResult::Outcome::Started);
+    QCOMPARE(on.where, entryPath());
     QFile entry(entryPath());
     QVERIFY(entry.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(entry.readAll()).split(u'\n');
@@ -86,9 +86,9 @@ void TestAutostart::entryWrittenAndRemoved()
         QCOMPARE(QProcess::execute(validator, { entryPath() }), 0);
 
     const AutostartResult off = disableAutostart();
-    QVERIFY2(off.ok, qPrintable(off.message));
+    QCOMPARE(off.outcome, AutostartResult::Outcome::Stopped);
     QVERIFY(!QFile::exists(entryPath()));
-    QVERIFY(disableAutostart().ok);
+    QCOMPARE(disableAutostart().outcome, AutostartResult::Outcome::WasStopped);
 }
 
 void TestAutostart::launchersStartTheEntry_data()
@@ -116,7 +116,9 @@ void TestAutostart::launchersStartTheEntry()
     script.close();
     QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
 
-    QVERIFY(enableAutostart(program, { QStringLiteral("--exam-date"), QStringLiteral("next") }).ok);
+    QCOMPARE(
+        enableAutostart(program, { QStringLiteral("--exam-date"), QStringLiteral("next") }).outcome,
+        AutostartResult::Outcome::Started);
     QCOMPARE(QProcess::execute(gio, { QStringLiteral("launch"), entryPath() }), 0);
     QTRY_VERIFY(QFile::exists(started));
     QFile arguments(started);
@@ -155,8 +157,8 @@ void TestAutostart::unwritableFolderIsReported()
     QVERIFY(file.open(QIODevice::WriteOnly));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(blocked));
     const AutostartResult on = enableAutostart(QStringLiteral("/usr/bin/gaokao-countdown"), {});
-    QVERIFY(!on.ok);
-    QVERIFY2(on.message.contains(blocked + QStringLiteral("/autostart")), qPrintable(on.message));
+    QCOMPARE(on.outcome, AutostartResult::Outcome::Failed);
+    QVERIFY2(on.failure.contains(blocked + QStringLiteral("/autostart")), qPrintable(on.failure));
 }
 
 QTEST_MAIN(TestAutostart)

@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 
 class TestCommandLine : public QObject
 {
@@ -19,6 +20,14 @@ private slots:
     void options();
     void program_data();
     void program();
+    void answersInTheUserLanguage_data();
+    void answersInTheUserLanguage();
+
+private:
+    // Runs the real program as `process`, without a display, in a configuration folder of its
+    // own, with LC_ALL at `locale`.
+    static void run(QProcess &process, const QStringList &arguments, const QString &locale,
+        const QTemporaryDir &configFolder);
 };
 
 void TestCommandLine::examDate_data()
@@ -87,8 +96,8 @@ void TestCommandLine::options()
     QFETCH(QStringList, errorNames);
 
     QCommandLineParser parser;
-    const Options options =
-        readOptions(parser, QStringList{ "gaokao-countdown" } + arguments, QDate(2026, 12, 8));
+    const Options options = readOptions(parser, QStringList{ "gaokao-countdown" } + arguments,
+        QDate(2026, 12, 8), Language::English);
     for (const QString &name : errorNames)
         QVERIFY2(options.error.contains(name), qPrintable(options.error));
     if (!errorNames.isEmpty())
@@ -145,25 +154,67 @@ void TestCommandLine::program()
     QFETCH(QString, error);
     QFETCH(QString, outputFile);
 
-    const QString program = QStandardPaths::findExecutable(
-        "gaokao-countdown", { QCoreApplication::applicationDirPath() + "/.." });
-    QVERIFY(!program.isEmpty());
     QTemporaryDir configFolder;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *display : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
-        environment.remove(display);
-    environment.insert("XDG_CONFIG_HOME", configFolder.path());
     QProcess process;
-    process.setProcessEnvironment(environment);
     if (!outputFile.isEmpty())
         process.setStandardOutputFile(outputFile);
-    process.start(program, arguments);
-    QVERIFY(process.waitForFinished(30000));
+    run(process, arguments, QStringLiteral("C.UTF-8"), configFolder);
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), status);
     QVERIFY(QString::fromUtf8(process.readAllStandardOutput()).contains(output));
     const QString errors = QString::fromUtf8(process.readAllStandardError());
     QVERIFY2(errors.contains(error), qPrintable(errors));
+}
+
+void TestCommandLine::run(QProcess &process, const QStringList &arguments, const QString &locale,
+    const QTemporaryDir &configFolder)
+{
+    const QString program = QStandardPaths::findExecutable(
+        "gaokao-countdown", { QCoreApplication::applicationDirPath() + "/.." });
+    QVERIFY(!program.isEmpty());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LANGUAGE" })
+        environment.remove(name);
+    environment.insert("XDG_CONFIG_HOME", configFolder.path());
+    environment.insert("LC_ALL", locale);
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    QVERIFY(process.waitForFinished(30000));
+}
+
+void TestCommandLine::answersInTheUserLanguage_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("chinese");
+
+    QStringList locales{ "C.UTF-8" };
+#ifndef Q_OS_WIN // Windows takes the language of its own settings, not of the environment
+    locales << "zh_CN.UTF-8";
+#endif
+    for (const QString &locale : locales) {
+        const bool chinese = locale.startsWith(u"zh");
+        QTest::addRow("help, %s", qPrintable(locale))
+            << locale << QStringList{ "--help" } << chinese;
+        QTest::addRow("an impossible date, %s", qPrintable(locale))
+            << locale << QStringList{ "--exam-date", "2027-02-30" } << chinese;
+    }
+}
+
+// Chinese for a user whose desktop is in Chinese, English for the others; the option names stay.
+void TestCommandLine::answersInTheUserLanguage()
+{
+    QFETCH(QString, locale);
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, chinese);
+    QTemporaryDir configFolder;
+    QProcess process;
+    run(process, arguments, locale, configFolder);
+    const QString said = QString::fromUtf8(process.readAll() + process.readAllStandardError());
+    QVERIFY2(said.contains(QStringLiteral("--exam-date")), qPrintable(said));
+    const bool hasChinese = std::any_of(
+        said.begin(), said.end(), [](QChar c) { return c.script() == QChar::Script_Han; });
+    QVERIFY2(hasChinese == chinese, qPrintable(said));
 }
 
 QTEST_MAIN(TestCommandLine)

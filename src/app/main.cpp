@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <optional>
 
 namespace {
@@ -31,7 +32,7 @@ bool preferPlatform(int argc, char *argv[])
     return true;
 }
 
-int changeAutostart(bool on, const Options &options)
+int changeAutostart(bool on, const Options &options, Language language)
 {
     QStringList arguments;
     if (options.examDay)
@@ -39,37 +40,42 @@ int changeAutostart(bool on, const Options &options)
     const AutostartResult result = on
         ? enableAutostart(QCoreApplication::applicationFilePath(), arguments)
         : disableAutostart();
-    const bool shown =
-        showCommandLineOutput(result.ok ? OutputKind::Answer : OutputKind::Error, result.message);
-    return result.ok && shown ? 0 : 1;
+    const bool done = result.outcome != AutostartResult::Outcome::Failed;
+    const bool shown = showCommandLineOutput(
+        done ? OutputKind::Answer : OutputKind::Error, autostartText(result, language));
+    return done && shown ? 0 : 1;
 }
 
 // Reads the command line before any window system is touched, so that help, version, a wrong
 // option and --autostart answer also without a display. Returns the exit status where the program
 // ends here; otherwise fills `options` for the board.
-std::optional<int> answerCommandLine(int argc, char *argv[], QDate today, Options &options)
+std::optional<int> answerCommandLine(
+    int argc, char *argv[], QDate today, Language language, Options &options)
 {
     if (argc < 2)
         return std::nullopt; // nothing to read: the board opens as it always does
     QCoreApplication core(argc, argv);
+    // Qt's own words (an unknown option, a missing value) in Chinese too.
+    if (language == Language::Chinese)
+        installQtChineseTranslation(core);
     QCommandLineParser parser;
-    options = readOptions(parser, core.arguments(), today);
+    options = readOptions(parser, core.arguments(), today, language);
     if (!options.error.isEmpty()) {
         showCommandLineOutput(
             OutputKind::Error, QStringLiteral("gaokao-countdown: ") + options.error);
         return 2;
     }
-    // Printed and returned rather than QCommandLineParser::showHelp(), which calls exit() with the
-    // application still alive.
     // An answer that cannot be written (a full disk) is no answer.
-    if (parser.isSet(QStringLiteral("help")))
-        return showCommandLineOutput(OutputKind::Answer, parser.helpText().trimmed()) ? 0 : 1;
-    if (parser.isSet(QStringLiteral("version"))) {
-        const QString version = QStringLiteral("gaokao-countdown " COUNTDOWN_VERSION);
-        return showCommandLineOutput(OutputKind::Answer, version) ? 0 : 1;
+    if (parser.isSet(QStringLiteral("help"))) {
+        const HelpText help =
+            helpText(language, QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+        return showCommandLineOutput(OutputKind::Answer, help.console, help.box) ? 0 : 1;
     }
+    if (parser.isSet(QStringLiteral("version")))
+        return showCommandLineOutput(OutputKind::Answer, answerText(Answer::Version, language)) ? 0
+                                                                                                : 1;
     if (options.autostart)
-        return changeAutostart(*options.autostart, options);
+        return changeAutostart(*options.autostart, options, language);
     return std::nullopt;
 }
 
@@ -85,19 +91,17 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationDomain(QStringLiteral("gaokao-countdown.invalid"));
 
     DesktopRuntime runtime;
+    const Language language = userLanguage();
     Options options;
     if (const std::optional<int> status =
-            answerCommandLine(argc, argv, runtime.now().date(), options))
+            answerCommandLine(argc, argv, runtime.now().date(), language, options))
         return *status;
 
     const bool platformPreferred = preferPlatform(argc, argv);
     // Qt's window-system plugins end the program with an abort where they find no display.
     if (platformPreferred && qEnvironmentVariableIsEmpty("DISPLAY")
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        showCommandLineOutput(OutputKind::Error,
-            QStringLiteral("gaokao-countdown: no display found (neither DISPLAY nor "
-                           "WAYLAND_DISPLAY is set): start it in a desktop session; --help "
-                           "works without."));
+        showCommandLineOutput(OutputKind::Error, answerText(Answer::NoDisplay, language));
         return 1;
     }
     settleRuntimeFolder();
@@ -121,9 +125,7 @@ int main(int argc, char *argv[])
     case InstanceGuard::Role::Second:
         return 0;
     case InstanceGuard::Role::Unanswered:
-        showCommandLineOutput(OutputKind::Error,
-            QStringLiteral("gaokao-countdown: another copy is running but does not answer; "
-                           "end it or try again."));
+        showCommandLineOutput(OutputKind::Error, answerText(Answer::Unanswered, language));
         return 1;
     }
 

@@ -7,8 +7,10 @@
 // Run key on Windows (CMake picks the body).
 struct AutostartResult
 {
-    bool ok;
-    QString message; // what was done, or what failed and where
+    enum class Outcome { Started, Stopped, WasStopped, Failed };
+    Outcome outcome;
+    QString where; // the entry, or the registry value
+    QString failure; // Failed: what could not be done, and the system's reason
 };
 
 // Registers `program` with `arguments` to start with the session, replacing an earlier entry.

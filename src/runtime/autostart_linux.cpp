@@ -83,6 +83,7 @@ QByteArray autostartEntry(const QString &program, const QStringList &arguments)
 
 AutostartResult enableAutostart(const QString &program, const QStringList &arguments)
 {
+    using Outcome = AutostartResult::Outcome;
     const QString path = entryPath();
     const QString link = linkPath();
     QFile::remove(link);
@@ -92,28 +93,27 @@ AutostartResult enableAutostart(const QString &program, const QStringList &argum
         started = link;
         if (!startsWhereNamed(link) || !QDir().mkpath(QFileInfo(link).path())
             || !QFile::link(program, link))
-            return { false,
-                QStringLiteral("Cannot link %1 from %2, where the desktop can start it")
-                    .arg(program, link) };
+            return { Outcome::Failed, path, QStringLiteral("%1 -> %2").arg(link, program) };
     }
     const QString folder = QFileInfo(path).path();
     if (!QDir().mkpath(folder))
-        return { false, QStringLiteral("Cannot create the folder %1").arg(folder) };
+        return { Outcome::Failed, path, folder };
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(autostartEntry(started, arguments)) < 0
         || !file.commit())
-        return { false, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()) };
-    return { true, QStringLiteral("Starts with the desktop: %1").arg(path) };
+        return { Outcome::Failed, path, path + QStringLiteral(": ") + file.errorString() };
+    return { Outcome::Started, path, {} };
 }
 
 AutostartResult disableAutostart()
 {
+    using Outcome = AutostartResult::Outcome;
     const QString path = entryPath();
     QFile::remove(linkPath());
     QFile file(path);
     if (!file.exists())
-        return { true, QStringLiteral("Was not starting with the desktop: no %1").arg(path) };
+        return { Outcome::WasStopped, path, {} };
     if (!file.remove())
-        return { false, QStringLiteral("Cannot remove %1: %2").arg(path, file.errorString()) };
-    return { true, QStringLiteral("No longer starts with the desktop: removed %1").arg(path) };
+        return { Outcome::Failed, path, path + QStringLiteral(": ") + file.errorString() };
+    return { Outcome::Stopped, path, {} };
 }

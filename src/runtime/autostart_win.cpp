@@ -26,12 +26,13 @@ QString where()
     return QLatin1String(kRunKey) + u'\\' + valueName();
 }
 
-AutostartResult finish(QSettings &settings, const QString &done, const QString &failed)
+// Written through to the registry, or what failed.
+AutostartResult finish(QSettings &settings, AutostartResult::Outcome done)
 {
     settings.sync();
     if (settings.status() != QSettings::NoError)
-        return { false, failed.arg(where()) };
-    return { true, done.arg(where()) };
+        return { AutostartResult::Outcome::Failed, where(), where() };
+    return { done, where(), {} };
 }
 
 } // namespace
@@ -40,16 +41,14 @@ AutostartResult enableAutostart(const QString &program, const QStringList &argum
 {
     QSettings run(QLatin1String(kRunKey), QSettings::NativeFormat);
     run.setValue(valueName(), command(program, arguments));
-    return finish(
-        run, QStringLiteral("Starts with the desktop: %1"), QStringLiteral("Cannot write %1"));
+    return finish(run, AutostartResult::Outcome::Started);
 }
 
 AutostartResult disableAutostart()
 {
     QSettings run(QLatin1String(kRunKey), QSettings::NativeFormat);
     if (!run.contains(valueName()))
-        return { true, QStringLiteral("Was not starting with the desktop: no %1").arg(where()) };
+        return { AutostartResult::Outcome::WasStopped, where(), {} };
     run.remove(valueName());
-    return finish(run, QStringLiteral("No longer starts with the desktop: removed %1"),
-        QStringLiteral("Cannot remove %1"));
+    return finish(run, AutostartResult::Outcome::Stopped);
 }

@@ -8,5 +8,6 @@
 // always has them; on Windows the console it was started from, else a message box.
 enum class OutputKind { Answer, Error };
 
-// False where the text could not be shown: a full disk, a stream that takes no more.
-bool showCommandLineOutput(OutputKind kind, const QString &text);
+// `inABox` is what a message box shows instead, where it differs (laid out for one). False where
+// the text could not be shown: a full disk, a stream that takes no more.
+bool showCommandLineOutput(OutputKind kind, const QString &text, const QString &inABox = {});

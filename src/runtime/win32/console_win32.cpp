@@ -48,7 +48,8 @@ namespace {
 
 } // namespace
 
-bool showText(Stream stream, const std::string &text, const std::wstring &title)
+bool showText(
+    Stream stream, const std::string &text, const std::wstring &inABox, const std::wstring &title)
 {
     // A redirected stream takes the UTF-8 bytes as they are, as on other systems.
     const HANDLE standard =
@@ -59,10 +60,9 @@ bool showText(Stream stream, const std::string &text, const std::wstring &title)
         return WriteFile(standard, line.data(), DWORD(line.size()), &written, nullptr) != 0
             && written == line.size();
     }
-    const std::wstring shown = wide(text);
-    if (writeToParentConsole(shown + L"\r\n"))
+    if (writeToParentConsole(wide(text) + L"\r\n"))
         return true;
-    return MessageBoxW(nullptr, shown.c_str(), title.c_str(),
+    return MessageBoxW(nullptr, inABox.c_str(), title.c_str(),
                MB_OK | MB_SETFOREGROUND
                    | (stream == Stream::Error ? MB_ICONERROR : MB_ICONINFORMATION))
         != 0;
