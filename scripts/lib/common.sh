@@ -10,7 +10,7 @@ PROGRAM_BUILD_DIR=$ROOT/build-run
 # Building: compiler, CMake and Qt 6 with its D-Bus module (the shutdown request on Linux), xcb
 # (the pinned board's taskbar hints on X11), and dpkg-dev, whose dpkg-shlibdeps finds the Debian
 # package's library dependencies; Qt's private headers let the tests change the screens.
-BUILD_PACKAGES=(g++ make cmake pkgconf qt6-base-dev qt6-base-dev-tools qt6-base-private-dev
+BUILD_PACKAGES=(g++ make cmake pkgconf qt6-base-dev qt6-base-dev-tools qt6-base-private-dev help2man
     libqt6dbus6 libxcb1-dev dpkg-dev)
 # The open fonts the labels fall back on where the Windows faces are missing.
 FONT_PACKAGES=(fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a throwaway prefix and checks what lands there; then builds the .deb,
-# unpacks it into a throwaway root, checks its files and dependencies, and starts its program.
+# has lintian check it, unpacks it into a throwaway root, checks its files, dependencies and manual
+# page, and starts its program.
 set -euo pipefail
 build=$1
 work=$(mktemp -d)
@@ -42,14 +43,25 @@ recommends=$(dpkg-deb -f "$deb" Recommends)
 for wanted in fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming; do
     [[ $recommends == *"$wanted"* ]] || fail "$wanted missing from Recommends: $recommends"
 done
+# The distribution's own checks: no error, no warning.
+verdict=$(lintian --info --pedantic "$deb" 2>&1 | grep -E '^(E|W):' || true)
+[ -z "$verdict" ] || fail "lintian: $verdict"
+echo "lintian: no error or warning"
 dpkg -x "$deb" "$work/root"
 for file in usr/bin/gaokao-countdown "usr/share/applications/$id.desktop" \
+    usr/share/doc/gaokao-countdown/copyright usr/share/doc/gaokao-countdown/changelog.Debian.gz \
+    usr/share/man/man1/gaokao-countdown.1.gz \
     "usr/share/metainfo/$id.metainfo.xml" "usr/share/icons/hicolor/256x256/apps/$id.png" \
     usr/share/doc/gaokao-countdown/fonts/ARPHICPL.txt \
     usr/share/doc/gaokao-countdown/fonts/OFL-handwriting.txt \
     usr/share/doc/gaokao-countdown/fonts/OFL-sans.txt \
     usr/share/doc/gaokao-countdown/fonts/SOURCES.md; do
     [ -f "$work/root/$file" ] || fail "not in the package: $file"
+done
+# The manual page names every option the help does.
+for option in $(LC_ALL=C "$work/root/usr/bin/gaokao-countdown" --help | grep -oE -- '--[a-z-]+' | sort -u); do
+    zcat "$work/root/usr/share/man/man1/gaokao-countdown.1.gz" | sed 's/\\-/-/g' | grep -q -- "$option" \
+        || fail "the manual page lacks $option"
 done
 echo "package: $(basename "$deb")"
 (cd "$work/root" && find . -type f | sort)
