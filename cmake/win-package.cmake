@@ -37,6 +37,9 @@ endif()
 # Text for Notepad: CRLF line ends (the README also starts with a UTF-8 byte-order mark).
 configure_file(LICENSE LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
 configure_file(assets/win/README.txt README.txt @ONLY NEWLINE_STYLE CRLF)
+# The installer puts its own in place of the zip's.
+configure_file(assets/win/README-installed.txt README-installed.txt @ONLY NEWLINE_STYLE CRLF)
+set(CPACK_COUNTDOWN_INSTALLED_README ${CMAKE_CURRENT_BINARY_DIR}/README-installed.txt)
 configure_file(assets/win/Qt-NOTICE.txt Qt-NOTICE.txt @ONLY NEWLINE_STYLE CRLF)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt ${CMAKE_CURRENT_BINARY_DIR}/README.txt
     DESTINATION .)
@@ -66,6 +69,7 @@ set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/cmake/win-cpack-option
 set(CPACK_PACKAGE_INSTALL_DIRECTORY gaokao-countdown)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY gaokao-countdown)
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt)
+set(CPACK_COUNTDOWN_COPYRIGHT "${COUNTDOWN_COPYRIGHT}")
 set(CPACK_NSIS_DISPLAY_NAME "高考倒计时")
 set(CPACK_NSIS_PACKAGE_NAME "高考倒计时")
 set(CPACK_NSIS_INSTALLED_ICON_NAME gaokao-countdown.exe)

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Windows zip and installer with CPack and checks them under Wine: the zip, stripped,
-# runs from a Chinese path with spaces; silent installs per user and for all users, reinstalling
-# (with the colour dialog open) and uninstalling over a running and a stopped program, nothing left after uninstalling; a
-# screenshot of the installer's first page.
+# runs from a Chinese path with spaces; the installer refuses Windows 7 and carries its details;
+# silent installs per user and for all users, reinstalling (into another folder asked for, with
+# the colour dialog open) and uninstalling over a running and a stopped program, an uninstaller
+# that leaves alone an entry not its own, nothing left after uninstalling; screenshots of the
+# installer's first and last pages, whose button starts the program for this year's exam.
 # Needs DISPLAY and WINEPREFIX (scripts/test-windows provides both).
 # usage: check-installer.sh <build folder>
 set -euo pipefail
@@ -87,6 +89,30 @@ wait_removed() {
 win_path() { wine cmd /c "echo $1" | tr -d '\r'; }
 win_folder="$(win_path %LOCALAPPDATA%)\\Programs\\gaokao-countdown"
 folder=$(winepath -u "$win_folder")
+data_folder="$(winepath -u "$(win_path %LOCALAPPDATA%)")/gaokao-countdown"
+
+# Windows 7 is refused with status 3 before anything is written.
+wine winecfg -v win7
+status=0
+wine "$installer" /S || status=$?
+wine winecfg -v win10
+[ "$status" -eq 3 ] || fail "the installer ended with status $status on Windows 7"
+[ ! -e "$folder" ] && [ -z "$(reg_value "HKCU\\$uninstall_key" InstallLocation)" ] \
+    || fail "the installer refused on Windows 7 left files or an entry"
+echo "on Windows 7: refused with status 3, nothing installed"
+
+# Explorer's Details of the installer and of the uninstaller it writes.
+details() {
+    /usr/bin/python3 - "$1" <<'PYTHON'
+import sys, pefile
+pe = pefile.PE(sys.argv[1])
+strings = {}
+for info in getattr(pe, "FileInfo", [[]])[0]:
+    for table in getattr(info, "StringTable", []):
+        strings.update({k.decode(): v.decode() for k, v in table.entries.items()})
+print("|".join(strings.get(k, "") for k in ("ProductName", "ProductVersion", "FileDescription", "LegalCopyright")))
+PYTHON
+}
 wine "$installer" /S || fail "the installer failed with status $?"
 [ -f "$folder/gaokao-countdown.exe" ] || fail "not installed into $folder"
 for entry in "InstallLocation=$win_folder" NoModify=0x1 NoRepair=0x1 EstimatedSize=0x \
@@ -98,6 +124,13 @@ menu="$(winepath -u "$(win_path %APPDATA%)")/Microsoft/Windows/Start Menu/Progra
 ls "$menu"/{高考倒计时,卸载高考倒计时}.lnk >/dev/null || fail "Start-menu shortcuts missing"
 tr -d '\0' <"$menu/高考倒计时（今年）.lnk" | grep -q -- '--exam-date next' \
     || fail "no shortcut 高考倒计时（今年） with --exam-date next"
+version=$(sed -n 's/.*gaokao-countdown-\(.*\)-win64.exe/\1/p' <<<"$installer")
+for file in "$installer" "$folder/Uninstall.exe"; do
+    read -r answer < <(details "$file")
+    [[ "$answer" =~ ^高考倒计时\|$version\|高考倒计时.+\|.*Copyright ]] \
+        || fail "the details of $(basename "$file") read: $answer"
+done
+echo "the installer's and the uninstaller's details: $answer"
 size=$(du -sk "$folder" | cut -f1)
 [ "$size" -lt 30720 ] || fail "the installation takes $size KiB"
 echo "installed into $win_folder ($size KiB), HKCU entry, three shortcuts"
@@ -119,11 +152,13 @@ xdotool mousemove --window "$(titled '^颜色编辑器$')" 268 36 click 1
 titled '^选择颜色$' >/dev/null
 touch "$work/mark"
 sleep 1
-wine "$installer" /S || fail "the reinstall over the running program failed with status $?"
+# Another folder asked for: the installation found through its entry is updated where it is.
+wine "$installer" /S '/D=C:\elsewhere' || fail "the reinstall over the running program failed with status $?"
 ended running
 not_replaced=$(find "$folder" -type f ! -cnewer "$work/mark")
 [ -z "$not_replaced" ] || fail "not replaced by the reinstall: $not_replaced"
-echo "reinstall over the running program with its colour dialog open: it ended with status 0; all $(find "$folder" -type f | wc -l) files rewritten"
+[ ! -e "$WINEPREFIX/drive_c/elsewhere" ] || fail "a second installation in C:\\elsewhere"
+echo "reinstall into another folder over the running program with its colour dialog open: it ended with status 0; all $(find "$folder" -type f | wc -l) files rewritten where they were"
 
 # A program that does not answer (stopped) keeps its files: install and uninstall change nothing
 # and say so in their status (the uninstaller run in place, so that its status is its own).
@@ -145,6 +180,18 @@ kill -CONT "$stopped"
 kill "$stopped"
 stopped=
 
+# An uninstaller whose entry and shortcuts have come to belong to an installation elsewhere
+# removes its own files and leaves those alone.
+wine reg add "HKCU\\$uninstall_key" /v InstallLocation /d 'C:\elsewhere' /f >/dev/null
+wine "$folder/Uninstall.exe" /S "_?=$win_folder" || fail "the uninstaller failed with status $?"
+[ ! -e "$folder/gaokao-countdown.exe" ] || fail "the uninstaller left its program"
+[ "$(reg_value "HKCU\\$uninstall_key" InstallLocation)" = 'C:\elsewhere' ] \
+    || fail "the uninstaller removed an entry that was not its own"
+ls "$menu"/{高考倒计时,卸载高考倒计时}.lnk >/dev/null || fail "the uninstaller removed shortcuts that were not its own"
+echo "an uninstaller whose entry points elsewhere: its files gone, the entry and shortcuts kept"
+wine reg add "HKCU\\$uninstall_key" /v InstallLocation /d "$win_folder" /f >/dev/null
+wine "$installer" /S || fail "the install over the uninstalled folder failed with status $?"
+
 # Uninstalling while the program runs with autostart on: nothing of it is left, the user's own
 # file in its folder stays. The answers go to a file: with no console and nothing redirected, the
 # program would show them in a message box and wait for it.
@@ -159,6 +206,7 @@ wait_removed "$folder/Uninstall.exe"
 rm -r "$folder"
 [ ! -e "$menu" ] || fail "the uninstaller left $menu"
 [ -z "$(reg_value "$run_key" gaokao-countdown)" ] || fail "the uninstaller left the Run value"
+[ ! -e "$data_folder" ] || fail "the uninstaller left $data_folder"
 wine regedit /E "$(winepath -w "$work/registry.reg")" HKEY_CURRENT_USER
 wine regedit /E "$(winepath -w "$work/machine.reg")" 'HKEY_LOCAL_MACHINE\Software'
 left=$(cat "$work/registry.reg" "$work/machine.reg" | iconv -f UTF-16 -t UTF-8 | grep -i gaokao || true)
@@ -188,14 +236,28 @@ echo "uninstalled for all users; the zip's autostart left alone"
     printf '"%s"="Noto Sans CJK SC"\r\n' SimSun 宋体 "MS Shell Dlg" "MS Shell Dlg 2"
 } | { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$work/faces.reg"
 wine regedit /S "$(winepath -w "$work/faces.reg")"
+folder=$(winepath -u "$win_folder")
 wine "$installer" &
 shown=$!
-window=
-for _ in $(seq 1 60); do
-    window=$(xdotool search --onlyvisible --name '^高考倒计时 安装' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-    sleep 0.5
-done
-[ -n "$window" ] || fail "no installer window titled 高考倒计时 安装"
+window=$(titled '^高考倒计时 安装')
 sleep 1
 import -window "$window" "$build/installer-under-wine.png"
-echo "installer's first page: $build/installer-under-wine.png"
+# The folder page's default button installs; the finish page's starts the program for this year.
+xdotool windowfocus --sync "$window" key Return
+for _ in $(seq 1 60); do [ -e "$folder/Uninstall.exe" ] && break; sleep 0.5; done
+sleep 2
+import -window "$window" "$build/installer-finish-under-wine.png"
+xdotool windowfocus --sync "$window" key Return
+started=
+for _ in $(seq 1 40); do
+    started=$(ps -eo pid=,args= | grep -a 'gaokao-countdown\.exe' | grep -v grep | head -n 1) && [ -n "$started" ] && break
+    sleep 0.5
+done
+[[ "$started" == *'gaokao-countdown.exe --exam-date next' ]] || fail "the finish page started: ${started:-nothing}"
+read -r pid started <<<"$started"
+kill "$pid"
+wait "$shown" || true
+shown=
+wine "$folder/Uninstall.exe" /S || fail "the uninstaller failed with status $?"
+wait_removed "$folder"
+echo "installer's pages: $build/installer-under-wine.png, $build/installer-finish-under-wine.png; the finish page started $started"
